@@ -1,0 +1,10 @@
+# Native build: the core and its GoogleTest suite, from Debian's libgtest-dev.
+find_package(GTest REQUIRED)
+include(GoogleTest)
+
+file(GLOB KIVORA_UNIT_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/unit/*.cpp)
+add_executable(kivora_unit_tests ${KIVORA_UNIT_TEST_SOURCES})
+target_link_libraries(kivora_unit_tests PRIVATE kivora_core GTest::gtest GTest::gtest_main)
+# Tests build records with designated initializers and leave the rest defaulted.
+target_compile_options(kivora_unit_tests PRIVATE ${KIVORA_WARNINGS} -Wno-missing-field-initializers)
+gtest_discover_tests(kivora_unit_tests DISCOVERY_TIMEOUT 30)

@@ -1,0 +1,50 @@
+// The fixed catalogue of keys and the working mapping that the user builds on it.
+#pragma once
+
+#include <array>
+#include <cstdint>
+
+namespace kivora {
+
+using Scancode = std::uint16_t;
+
+inline constexpr int kSlotCount = 172;
+inline constexpr int kFirstKeySlot = 1;
+inline constexpr int kLastKeySlot = 109;
+inline constexpr int kScancodeEntrySlot = 149;
+inline constexpr int kDisableSlot = 150;
+inline constexpr int kDisabledLabelSlot = 151;
+inline constexpr int kFirstRawSlot = 160;
+inline constexpr int kRawSlotCount = 10;
+inline constexpr int kLastRawSlot = kFirstRawSlot + kRawSlotCount - 1;
+
+// Key buttons and key commands are numbered after the slot they stand for.
+inline constexpr int kIdBase = 200;
+constexpr int IdFromSlot(int slot) { return slot + kIdBase; }
+constexpr int SlotFromId(int id) { return id - kIdBase; }
+constexpr bool IsValidSlot(int slot) { return slot >= 0 && slot < kSlotCount; }
+
+struct KeySlot {
+  const char* topLabel = "";     // UTF-8; converted at the Win32 boundary
+  const char* bottomLabel = "";  // empty for one-line labels
+  int fontHeight = 10;
+  Scancode scancode = 0;
+  int targetSlot = 0;  // 0 = unchanged; else the slot whose key this key now produces
+  Scancode targetScancode = 0;
+
+  bool IsChanged() const { return targetSlot != 0; }
+  bool HasLabel() const { return *topLabel != '\0' || *bottomLabel != '\0'; }
+};
+
+struct KeyCatalogue {
+  std::array<KeySlot, kSlotCount> slots;
+  int rawCount = 0;         // raw-scancode slots 160 .. 160+rawCount-1 are in use
+  int currentRawIndex = 0;  // raw slot last filled or found by the key investigation
+
+  KeyCatalogue();  // the constant table, nothing changed
+
+  KeySlot& operator[](int slot) { return slots[static_cast<std::size_t>(slot)]; }
+  const KeySlot& operator[](int slot) const { return slots[static_cast<std::size_t>(slot)]; }
+};
+
+}  // namespace kivora

@@ -1,0 +1,38 @@
+// The registry behind a small interface, so the admin-to-user fallback and every
+// failure can be exercised without a registry.
+#pragma once
+
+#include <cstddef>
+#include <cstdint>
+#include <memory>
+#include <span>
+
+namespace kivora {
+
+// Machine store: HKLM\System\CurrentControlSet\Control\Keyboard Layout (admin mode).
+// User store: HKCU\KeyBoard Layout (user mode).
+enum class StoreKind { Machine, User };
+
+enum class KeyAccess { Write, AllAccess };
+
+// An open key; closed when destroyed.
+class StoreKey {
+ public:
+  virtual ~StoreKey() = default;
+  // Copies the "Scancode Map" value into `buffer`; false when it is missing,
+  // longer than the buffer, or unreadable. `bytesRead` is set on success.
+  virtual bool QueryValue(std::span<std::uint8_t> buffer, std::size_t& bytesRead) = 0;
+  // Stores `data` as the REG_BINARY value "Scancode Map".
+  virtual bool SetValue(std::span<const std::uint8_t> data) = 0;
+};
+
+class KeyStore {
+ public:
+  virtual ~KeyStore() = default;
+  // Opens an existing key; null when it cannot be opened with that access.
+  virtual std::unique_ptr<StoreKey> Open(StoreKind kind, KeyAccess access) = 0;
+  // Opens the key with full access, creating it when missing; null on failure.
+  virtual std::unique_ptr<StoreKey> Create(StoreKind kind) = 0;
+};
+
+}  // namespace kivora

@@ -1,0 +1,14 @@
+#pragma once
+
+#include "keymodel/key_catalogue.h"
+
+namespace kivora {
+
+// One remapping: pressing `from` produces `to` (0 = nothing, the key is disabled).
+struct ScancodePair {
+  Scancode from = 0;
+  Scancode to = 0;
+  friend bool operator==(const ScancodePair&, const ScancodePair&) = default;
+};
+
+}  // namespace kivora

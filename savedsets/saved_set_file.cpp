@@ -1,0 +1,45 @@
+#include "savedsets/saved_set_file.h"
+
+#include <string>
+
+#include "savedsets/saved_set_format.h"
+
+namespace kivora {
+namespace {
+
+bool WriteTemporary(const SavedSetTable& table, OutputFile& file) {
+  for (const std::string& line : FormatSavedSets(table)) {
+    if (!file.Write(line)) return false;
+  }
+  return file.Flush() && file.Close();
+}
+
+}  // namespace
+
+bool ReadSavedSetFile(SavedSetTable& table, SetFileSystem& fs,
+                      const std::filesystem::path& directory) {
+  table = SavedSetTable{};
+  table.iniPath = directory / "kivora.ini";
+  table.tmpPath = directory / "kivora.tmp";
+  std::string contents;
+  if (!fs.ReadAll(table.iniPath, contents)) return false;
+  table.sets = ParseSavedSets(contents);
+  return true;
+}
+
+bool WriteSavedSetFile(const SavedSetTable& table, SetFileSystem& fs) {
+  // Without a read there is no place to write to; never write beside the
+  // working directory by accident.
+  if (table.iniPath.empty() || table.tmpPath.empty()) return false;
+  bool written = false;
+  {
+    auto file = fs.Create(table.tmpPath);
+    if (!file) return false;
+    written = WriteTemporary(table, *file);
+  }  // closed here: Windows neither replaces nor removes an open file
+  if (written && fs.Replace(table.tmpPath, table.iniPath)) return true;
+  fs.Remove(table.tmpPath);
+  return false;
+}
+
+}  // namespace kivora

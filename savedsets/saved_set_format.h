@@ -1,0 +1,21 @@
+// The text of kivora.ini: "name=" lines with fixed columns, each followed by its
+// "chg=" pair lines.
+#pragma once
+
+#include <string>
+#include <string_view>
+#include <vector>
+
+#include "savedsets/saved_set_table.h"
+
+namespace kivora {
+
+// Reads the sets as a text-mode reader with a 1024-byte line buffer would: CR LF
+// or LF line ends, over-long lines in 1023-byte pieces, a NUL ending a line.
+// Lines past the limits (21st set, 101st pair) and unknown lines are ignored.
+std::vector<SavedKeySet> ParseSavedSets(std::string_view bytes);
+
+// One string per line, each ending in CR LF; sets marked deleted are left out.
+std::vector<std::string> FormatSavedSets(const SavedSetTable& table);
+
+}  // namespace kivora

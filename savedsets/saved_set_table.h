@@ -1,0 +1,33 @@
+// The saved key sets: up to twenty named, dated lists of up to 100 pairs.
+#pragma once
+
+#include <array>
+#include <filesystem>
+#include <string>
+#include <vector>
+
+#include "keymodel/scancode_pair.h"
+
+namespace kivora {
+
+inline constexpr std::size_t kMaxSavedSets = 20;
+inline constexpr std::size_t kMaxSetPairs = 100;
+inline constexpr std::size_t kSetDateChars = 10;
+
+struct SavedKeySet {
+  std::string name;  // code page 932 bytes, at most 20, never ending in a blank after a read
+  std::string date;  // "%04d.%02d.%02d" when saved; kept as read, never checked
+  std::vector<ScancodePair> pairs;
+  friend bool operator==(const SavedKeySet&, const SavedKeySet&) = default;
+};
+
+struct SavedSetTable {
+  std::vector<SavedKeySet> sets;  // file order; at most kMaxSavedSets
+  // Set only by the delete dialog between marking a set and rewriting the file.
+  std::array<bool, kMaxSavedSets> deleted{};
+  // Computed by every read; a write goes where the last read looked.
+  std::filesystem::path iniPath;
+  std::filesystem::path tmpPath;
+};
+
+}  // namespace kivora

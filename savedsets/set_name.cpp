@@ -1,0 +1,19 @@
+#include "savedsets/set_name.h"
+
+namespace kivora {
+
+bool IsCp932LeadByte(unsigned char byte) {
+  return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
+}
+
+std::string CutToByteLimit(std::string_view name, std::size_t limit) {
+  std::size_t end = 0;
+  while (end < name.size()) {
+    const std::size_t width = IsCp932LeadByte(static_cast<unsigned char>(name[end])) ? 2 : 1;
+    if (end + width > limit) break;
+    end += width;
+  }
+  return std::string(name.substr(0, std::min(end, name.size())));
+}
+
+}  // namespace kivora
