@@ -21,11 +21,11 @@ add_subdirectory(/usr/src/googletest ${CMAKE_BINARY_DIR}/googletest EXCLUDE_FROM
 file(GLOB KIVORA_WIN_TEST_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/win/*.cpp)
 add_executable(kivora_win_tests ${KIVORA_WIN_TEST_SOURCES})
 target_link_libraries(kivora_win_tests PRIVATE kivora_win gtest gtest_main)
-target_compile_options(kivora_win_tests PRIVATE ${KIVORA_WARNINGS})
-target_link_options(kivora_win_tests PRIVATE -static -municode)
+target_compile_options(kivora_win_tests PRIVATE ${KIVORA_WARNINGS} -Wno-missing-field-initializers)
+target_link_options(kivora_win_tests PRIVATE -static)
 
 # Test discovery would need Wine at build time; one ctest entry per suite keeps
 # the summary readable instead.
-foreach(suite IN ITEMS LabelEncoding RegistryStore SetFileSystem Privilege)
+foreach(suite IN ITEMS LabelEncoding RegistryStores SetFileOnDisk Privilege)
   add_test(NAME win.${suite} COMMAND kivora_win_tests --gtest_filter=${suite}.*)
 endforeach()
