@@ -44,10 +44,9 @@ class WinOutputFile final : public OutputFile {
 }  // namespace
 
 bool WinSetFileSystem::ReadAll(const std::filesystem::path& path, std::string& contents) {
-  const HANDLE file =
-      CreateFileW(Win32Path(path).c_str(), GENERIC_READ,
-                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr, OPEN_EXISTING,
-                  FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file = CreateFileW(Win32Path(path).c_str(), GENERIC_READ,
+                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
+                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return false;
   contents.clear();
   char chunk[64 * 1024];
@@ -60,8 +59,8 @@ bool WinSetFileSystem::ReadAll(const std::filesystem::path& path, std::string& c
 }
 
 std::unique_ptr<OutputFile> WinSetFileSystem::Create(const std::filesystem::path& path) {
-  const HANDLE file = CreateFileW(Win32Path(path).c_str(), GENERIC_WRITE, 0, nullptr,
-                                  CREATE_ALWAYS, FILE_ATTRIBUTE_NORMAL, nullptr);
+  const HANDLE file = CreateFileW(Win32Path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                  FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<WinOutputFile>(file);
 }
@@ -78,7 +77,8 @@ void WinSetFileSystem::Remove(const std::filesystem::path& path) {
 std::filesystem::path ExecutableDirectory() {
   std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
-    const DWORD length = GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
+    const DWORD length =
+        GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) return {};
     if (length < buffer.size()) {
       buffer.resize(length);

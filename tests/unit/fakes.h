@@ -16,7 +16,7 @@ class FakeKeyStore : public KeyStore {
  public:
   struct Key {
     bool exists = false;
-    bool openDenied = false;    // e.g. HKLM for a standard user
+    bool openDenied = false;  // e.g. HKLM for a standard user
     bool createDenied = false;
     bool queryFails = false;
     bool setFails = false;
@@ -43,7 +43,9 @@ class FakeKeyStore : public KeyStore {
   }
 
  private:
-  static const char* Name(StoreKind kind) { return kind == StoreKind::Machine ? "Machine" : "User"; }
+  static const char* Name(StoreKind kind) {
+    return kind == StoreKind::Machine ? "Machine" : "User";
+  }
 
   class OpenKey : public StoreKey {
    public:

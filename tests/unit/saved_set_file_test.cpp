@@ -99,16 +99,17 @@ TEST_P(SavedSetFileFault, LeavesTheOldFileAndReportsFailure) {
   EXPECT_EQ(table.sets, before);
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryStep, SavedSetFileFault,
-    ::testing::Values(FaultCase{"create", FileFault::Create, 0},
-                      FaultCase{"firstLine", FileFault::WriteLine, 0},
-                      FaultCase{"middleLine", FileFault::WriteLine, 2},
-                      FaultCase{"lastLine", FileFault::WriteLine, 4},
-                      FaultCase{"flush", FileFault::Flush, 0},
-                      FaultCase{"close", FileFault::Close, 0},
-                      FaultCase{"replace", FileFault::Replace, 0}),
-    [](const ::testing::TestParamInfo<FaultCase>& test) { return test.param.name; });
+INSTANTIATE_TEST_SUITE_P(EveryStep, SavedSetFileFault,
+                         ::testing::Values(FaultCase{"create", FileFault::Create, 0},
+                                           FaultCase{"firstLine", FileFault::WriteLine, 0},
+                                           FaultCase{"middleLine", FileFault::WriteLine, 2},
+                                           FaultCase{"lastLine", FileFault::WriteLine, 4},
+                                           FaultCase{"flush", FileFault::Flush, 0},
+                                           FaultCase{"close", FileFault::Close, 0},
+                                           FaultCase{"replace", FileFault::Replace, 0}),
+                         [](const ::testing::TestParamInfo<FaultCase>& test) {
+                           return test.param.name;
+                         });
 
 }  // namespace
 }  // namespace kivora

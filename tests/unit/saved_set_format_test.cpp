@@ -25,8 +25,8 @@ const std::string kMyKeys =
     "chg=5737357400\r\n";
 
 TEST(SavedSetFormat, WritesFixedColumnsWithCrLf) {
-  const SavedSetTable table = TableOf(
-      {{.name = "MyKeys", .date = "2026.12.06", .pairs = {{58, 29}, {0xE01D, 0xE038}}}});
+  const SavedSetTable table =
+      TableOf({{.name = "MyKeys", .date = "2026.12.06", .pairs = {{58, 29}, {0xE01D, 0xE038}}}});
   const std::vector<std::string> lines = FormatSavedSets(table);
   ASSERT_EQ(lines.size(), 3u);
   EXPECT_EQ(lines[0].size(), 35u + 2);
@@ -66,12 +66,12 @@ TEST(SavedSetFormat, PairFieldsConvertLikeAtoiModulo65536) {
       "name=x\n"
       "chg=   -1    7\n"
       "chg=99999  +12\n"
-      "chg=   12\n"     // ends after the from field: to is 0
+      "chg=   12\n"       // ends after the from field: to is 0
       "chg=  x 5 abcd\n"  // no digits: 0
       "chg=\n");
   ASSERT_EQ(sets.size(), 1u);
-  EXPECT_EQ(sets[0].pairs, (std::vector<ScancodePair>{
-                               {0xFFFF, 7}, {99999 - 65536, 12}, {12, 0}, {0, 0}, {0, 0}}));
+  EXPECT_EQ(sets[0].pairs,
+            (std::vector<ScancodePair>{{0xFFFF, 7}, {99999 - 65536, 12}, {12, 0}, {0, 0}, {0, 0}}));
 }
 
 TEST(SavedSetFormat, IgnoresStrayAndUnknownLines) {
@@ -92,7 +92,8 @@ TEST(SavedSetFormat, LimitsTwentySetsAndAHundredPairs) {
   std::string text;
   for (int set = 0; set < 21; ++set) {
     text += "name=set" + std::to_string(set) + "\r\n";
-    for (int pair = 0; pair <= 100; ++pair) text += "chg=" + std::to_string(10000 + set) + "    1\r\n";
+    for (int pair = 0; pair <= 100; ++pair)
+      text += "chg=" + std::to_string(10000 + set) + "    1\r\n";
   }
   const auto sets = ParseSavedSets(text);
   ASSERT_EQ(sets.size(), 20u);

@@ -18,8 +18,17 @@ Bytes Built(const KeyCatalogue& c) {
 }
 
 Bytes Header(std::uint32_t count) {
-  return {0, 0, 0, 0, 0, 0, 0, 0, static_cast<std::uint8_t>(count),
-          static_cast<std::uint8_t>(count >> 8), static_cast<std::uint8_t>(count >> 16),
+  return {0,
+          0,
+          0,
+          0,
+          0,
+          0,
+          0,
+          0,
+          static_cast<std::uint8_t>(count),
+          static_cast<std::uint8_t>(count >> 8),
+          static_cast<std::uint8_t>(count >> 16),
           static_cast<std::uint8_t>(count >> 24)};
 }
 
@@ -27,8 +36,8 @@ TEST(BuildScancodeMap, ExactBytesOfTheKnownValues) {
   KeyCatalogue c;
   EXPECT_EQ(Built(c), Bytes(12, 0));
 
-  ApplyChange(c, IdFromSlot(43), IdFromSlot(69));  // CapsLock -> left Ctrl
-  EXPECT_EQ(Built(c), (Bytes{0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0,  //
+  ApplyChange(c, IdFromSlot(43), IdFromSlot(69));                       // CapsLock -> left Ctrl
+  EXPECT_EQ(Built(c), (Bytes{0,    0, 0,    0, 0, 0, 0, 0, 2, 0, 0, 0,  //
                              0x1D, 0, 0x3A, 0, 0, 0, 0, 0}));
 
   KeyCatalogue d;

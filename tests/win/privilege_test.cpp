@@ -10,9 +10,7 @@ TEST(Privilege, ShutdownPrivilegeCanBeEnabledAndDisabledAgain) {
   EXPECT_TRUE(SetPrivilege(L"SeShutdownPrivilege", false));
 }
 
-TEST(Privilege, AnUnknownPrivilegeFails) {
-  EXPECT_FALSE(SetPrivilege(L"SeNoSuchPrivilege", true));
-}
+TEST(Privilege, AnUnknownPrivilegeFails) { EXPECT_FALSE(SetPrivilege(L"SeNoSuchPrivilege", true)); }
 
 }  // namespace
 }  // namespace kivora

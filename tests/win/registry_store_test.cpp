@@ -83,7 +83,7 @@ TEST_F(RegistryStores, MissingValueReadsAsNothingAndMissingKeyIsCreated) {
   ASSERT_TRUE(ReadScancodeMap(c, store, StoreKind::User));  // no key yet
   EXPECT_TRUE(UserKeyExists());
   EXPECT_FALSE(StoredValue(HKEY_CURRENT_USER, kUserKey).has_value());  // reading writes nothing
-  ASSERT_TRUE(ReadScancodeMap(c, store, StoreKind::User));  // key, no value
+  ASSERT_TRUE(ReadScancodeMap(c, store, StoreKind::User));             // key, no value
   for (int slot = 0; slot < kSlotCount; ++slot) EXPECT_FALSE(c[slot].IsChanged()) << slot;
 }
 

@@ -1,0 +1,98 @@
+# Building, testing and running Kivora on Linux (mingw-w64 + Wine). See README.md.
+#
+#   make run     build, then start kivora.exe under Wine (headless: screenshot to build/kivora.png)
+#   make test    build, then run the native unit tests and the Windows-side tests under Wine
+#   make build   configure and build both CMake presets (native, windows)
+#   make clean   remove build/ (the Wine prefix included)
+#   make format  clang-format our sources
+
+SHELL := /bin/bash
+.SHELLFLAGS := -eu -o pipefail -c
+.DEFAULT_GOAL := build
+
+# `make run KIVORA_EXE=other.exe` starts another program the same way.
+KIVORA_EXE ?= build/windows/kivora.exe
+SCREENSHOT ?= build/kivora.png
+# Seconds `make run` waits, without a display, for the main window.
+RUN_TIMEOUT ?= 60
+# ImageMagick's import reads the screen in one piece; xwd -root draws a Wine
+# window that lies wholly inside another (a dialog over the keyboard) black.
+IMPORT ?= /usr/bin/import
+
+WINE_ENV := WINEPREFIX="$(CURDIR)/build/wineprefix" WINEARCH=win64 WINEDEBUG=-all \
+	WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+DESKTOP := explorer /desktop=kivora,1280x1024
+
+.PHONY: deps build prefix test run clean format _run-headless
+
+deps:
+	@scripts/install-deps --check >/dev/null 2>&1 || scripts/install-deps
+
+build: deps
+	cmake --preset native
+	cmake --build --preset native
+	cmake --preset windows
+	cmake --build --preset windows
+
+prefix: deps
+	@scripts/wine-prefix
+
+# Both suites run even when the first fails; ctest's own summary stays the
+# last thing printed.
+# Debian's wineserver stops as soon as the last program ends, so every Windows
+# test would pay for starting Wine's services again, and ctest would wait for
+# those services to let go of the test's output. One persistent server, whose
+# services are started by a silent first command, avoids both; it is ended
+# afterwards, together with anything else still running in the prefix.
+test: build prefix
+	@$(WINE_ENV) scripts/with-display bash -c 'status=0; \
+	  wineserver -p; \
+	  wine cmd /c exit </dev/null >/dev/null 2>&1 || true; \
+	  ctest --preset native --no-tests=error || status=1; \
+	  ctest --preset windows --no-tests=error || status=1; \
+	  wineserver -k 2>/dev/null || true; \
+	  exit $$status'
+
+run: build prefix
+	@case '$(RUN_TIMEOUT)' in ''|*[!0-9]*|0) echo "make run: RUN_TIMEOUT must be a whole number of seconds, not '$(RUN_TIMEOUT)'" >&2; exit 2;; esac
+	@if [ ! -f '$(KIVORA_EXE)' ]; then \
+	  echo "make run: kivora.exe is not built yet ($(KIVORA_EXE) does not exist)" >&2; \
+	  exit 1; \
+	fi
+	@if [ -n "$${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then \
+	  echo "make run: $(KIVORA_EXE) on $$DISPLAY; close it to return"; \
+	  $(WINE_ENV) wine $(DESKTOP) '$(abspath $(KIVORA_EXE))'; \
+	else \
+	  scripts/with-display $(MAKE) --no-print-directory _run-headless KIVORA_EXE='$(KIVORA_EXE)'; \
+	fi
+
+# Only under scripts/with-display's private Xvfb (see run): waits for the main
+# window, whose title begins with "Kivora", and photographs the screen. The
+# Wine desktop window itself is called "kivora - Wine desktop", hence the
+# case-sensitive match.
+_run-headless:
+	@$(WINE_ENV) wine $(DESKTOP) '$(abspath $(KIVORA_EXE))' & wine_pid=$$!; \
+	state=timeout; \
+	for _ in $$(seq $$(( $(RUN_TIMEOUT) * 4 ))); do \
+	  if xwininfo -root -tree 2>/dev/null | grep '^ *0x[0-9a-f]* "Kivora' >/dev/null; then state=up; break; fi; \
+	  if ! kill -0 $$wine_pid 2>/dev/null; then state=ended; break; fi; \
+	  sleep 0.25; \
+	done; \
+	if [ $$state = up ]; then sleep 2; fi; \
+	if [ $$state != ended ]; then $(IMPORT) -window root '$(SCREENSHOT)'; fi; \
+	$(WINE_ENV) wineserver -k 2>/dev/null || true; \
+	wait $$wine_pid 2>/dev/null || true; \
+	case $$state in \
+	  up) echo "$(SCREENSHOT)";; \
+	  ended) echo "make run: $(KIVORA_EXE) ended before its main window appeared" >&2; exit 1;; \
+	  timeout) echo "make run: no window titled Kivora... within $(RUN_TIMEOUT) s; the screen then: $(SCREENSHOT)" >&2; exit 1;; \
+	esac
+
+clean:
+	@if [ -d build/wineprefix ]; then $(WINE_ENV) wineserver -k 2>/dev/null || true; fi
+	rm -rf build
+
+format:
+	@command -v clang-format >/dev/null || { echo "make format: clang-format is not installed (apt-get install clang-format)" >&2; exit 1; }
+	find . \( -path ./build -o -path ./.git \) -prune -o -type f \( -name '*.cpp' -o -name '*.h' \) -print0 \
+	  | xargs -0 -r clang-format -i
