@@ -1,0 +1,86 @@
+#include <gtest/gtest.h>
+
+#include "keymodel/mapping_operations.h"
+#include "ui/geometry.h"
+#include "ui/key_groups.h"
+#include "ui/key_labels.h"
+#include "ui/window_messages.h"
+
+namespace kivora {
+namespace {
+
+TEST(KeyLabels, ChangedKeysShowTheirTargetInBold) {
+  KeyCatalogue c;
+  ApplyChange(c, IdFromSlot(43), IdFromSlot(74));  // CapsLock -> 前変換
+  auto label = LabelForSlot(c, 43, true);
+  ASSERT_TRUE(label);
+  EXPECT_EQ(label->text, "前変換\n変換(次候補)");
+  EXPECT_EQ(label->fontHeight, 7);
+  EXPECT_EQ(label->weight, kBoldWeight);
+  // Without changes shown every key has its own label at default weight.
+  label = LabelForSlot(c, 43, false);
+  EXPECT_EQ(label->text, "CapsLock\n英数");
+  EXPECT_EQ(label->fontHeight, 10);
+  EXPECT_EQ(label->weight, kNormalWeight);
+}
+
+TEST(KeyLabels, DisabledTypedAndUnknownTargets) {
+  KeyCatalogue c;
+  ApplyChange(c, IdFromSlot(1), IdFromSlot(kDisableSlot));
+  EXPECT_EQ(LabelForSlot(c, 1, true)->text, "無効\n");
+  EXPECT_EQ(LabelForSlot(c, 1, true)->weight, kBoldWeight);
+  EXPECT_EQ(LabelForSlot(c, 1, true)->fontHeight, 10);  // slot 151's, not Esc's 12
+
+  c[kScancodeEntrySlot].scancode = 0x0056;
+  ApplyChange(c, IdFromSlot(2), IdFromSlot(kScancodeEntrySlot));
+  EXPECT_EQ(LabelForSlot(c, 2, true)->text, "Scan\ncode");
+  RecordPair(c, {.from = 0x003C, .to = 0x0059});  // F2 to a code no key has
+  EXPECT_EQ(LabelForSlot(c, 3, true)->text, "Scan\ncode");
+}
+
+TEST(KeyLabels, UnlabelledSlotsAreLeftAlone) {
+  const KeyCatalogue c;
+  EXPECT_FALSE(LabelForSlot(c, 0, false));
+  EXPECT_FALSE(LabelForSlot(c, 120, true));
+  EXPECT_EQ(LabelForSlot(c, kDisableSlot, false)->text, "キーを無効にする！\n");
+  EXPECT_EQ(LabelForSlot(c, kScancodeEntrySlot, false)->text, "Scan\ncode");
+  EXPECT_EQ(LabelForSlot(c, 1, false)->fontHeight, 12);
+}
+
+TEST(NextFocusId, PageDownGoesToTheNextGroupAndWrapsToEsc) {
+  const std::pair<int, int> cases[] = {{201, 214}, {213, 214}, {228, 229}, {242, 243}, {255, 256},
+                                       {268, 269}, {279, 280}, {282, 283}, {288, 289}, {292, 293},
+                                       {293, 201}, {309, 201}, {349, 201}, {350, 201}, {0, 201}};
+  for (auto [from, to] : cases) EXPECT_EQ(NextFocusId(UM_NEXT_GROUP, from), to) << from;
+}
+
+TEST(NextFocusId, PageUpGoesToTheGroupStartThenTheGroupBefore) {
+  const std::pair<int, int> cases[] = {{0, 293},   {201, 293}, {202, 201}, {214, 201}, {215, 214},
+                                       {229, 214}, {230, 229}, {243, 229}, {256, 243}, {269, 256},
+                                       {280, 269}, {283, 280}, {289, 283}, {290, 289}, {293, 289},
+                                       {294, 293}, {309, 293}, {350, 293}};
+  for (auto [from, to] : cases) EXPECT_EQ(NextFocusId(UM_PREV_GROUP, from), to) << from;
+}
+
+TEST(Geometry, CentringTruncatesEachHalf) {
+  EXPECT_EQ(CentredTopLeft(1280, 1024, 600, 200), (Point{340, 412}));
+  EXPECT_EQ(CentredTopLeft(1281, 1023, 601, 199), (Point{640 - 300, 511 - 99}));
+  EXPECT_EQ(CentredTopLeft(100, 100, 301, 301),
+            (Point{50 - 150, 50 - 150}));  // larger than the screen
+}
+
+TEST(Geometry, MarkSitsJustOutsideTheButton) {
+  // A window at (100, 50) with a 3-pixel frame, 22-pixel caption and menu:
+  // outer 100..706 x 50..300, client 600 x 222.
+  const Point origin = MarkOrigin({100, 50, 706, 300}, 600, 222);
+  EXPECT_EQ(origin, (Point{106, 78}));
+  const auto points = MarkPolyline({110, 90, 140, 120}, origin);
+  EXPECT_EQ(points[0], (Point{5, 14}));
+  EXPECT_EQ(points[1], (Point{37, 14}));
+  EXPECT_EQ(points[2], (Point{37, 45}));
+  EXPECT_EQ(points[3], (Point{5, 45}));
+  EXPECT_EQ(points[4], points[0]);
+}
+
+}  // namespace
+}  // namespace kivora

@@ -1,0 +1,132 @@
+#include "ui/main_window.h"
+
+#include "keymodel/mapping_operations.h"
+#include "keymodel/scancode_map.h"
+#include "savedsets/saved_set_file.h"
+#include "ui/texts.h"
+
+namespace kivora {
+
+bool IsKeyCommand(int id) {
+  return (id >= 200 && id <= 310) || id == command::kDisable ||
+         (id >= IdFromSlot(kFirstRawSlot) && id <= IdFromSlot(kLastRawSlot));
+}
+
+void MainWindow::EnterMode(StoreKind mode) {
+  state_.mode = mode;
+  view_.SetTitle(MainWindowTitle(mode));
+  view_.CheckModeItem(mode);
+}
+
+void MainWindow::Start(const std::filesystem::path& exeDirectory) {
+  if (ReadScancodeMap(catalogue_, store_, StoreKind::Machine)) {
+    EnterMode(StoreKind::Machine);
+  } else {
+    view_.ShowWarning(message::kMachineStoreUnreadable);
+    if (ReadScancodeMap(catalogue_, store_, StoreKind::User)) {
+      view_.GreyAdminModeItem();
+      EnterMode(StoreKind::User);
+    } else {
+      view_.ShowWarning(message::kNoStoreReadable);
+      view_.SetTitle(kProductTitle);
+      view_.PostClose();
+    }
+  }
+  view_.ComputeMarkOrigin();
+  view_.LabelKeys(true);
+  view_.DrawChangeMarks();
+  // A missing file just means no saved sets yet.
+  ReadSavedSetFile(savedSets_, files_, exeDirectory);
+}
+
+void MainWindow::Command(int id) {
+  switch (id) {
+    case command::kRegister:
+      Register();
+      break;
+    case command::kReset:
+      Reset();
+      state_.dirty = true;
+      break;
+    case command::kSaveSet:
+      if (savedSets_.sets.size() >= kMaxSavedSets) {
+        view_.ShowWarning(message::kTooManySets);
+      } else {
+        view_.RunDialog(id);
+      }
+      break;
+    case command::kLoadSet:
+    case command::kDeleteSet:
+    case command::kInvestigate:
+    case command::kChangedKeyList:
+    case command::kAbout:
+      view_.RunDialog(id);
+      break;
+    case command::kAdminMode:
+      SwitchMode(StoreKind::Machine);
+      break;
+    case command::kUserMode:
+      SwitchMode(StoreKind::User);
+      break;
+    case command::kHelp:
+      view_.ShowInformation(message::kHelp);
+      break;
+    case command::kExit:
+      view_.PostClose();
+      break;
+    default:
+      // Anything else, IDOK and IDCANCEL included, does nothing: Enter and Esc
+      // never close the window.
+      if (IsKeyCommand(id)) ChangeKey(id);
+      break;
+  }
+}
+
+bool MainWindow::MayClose() { return !state_.dirty || view_.Ask(message::kUnregisteredChanges); }
+
+void MainWindow::Register() {
+  if (!HasCtrlAltDelete(catalogue_)) {
+    view_.ShowWarning(message::kCtrlAltDeleteNeeded);
+    return;
+  }
+  if (!WriteScancodeMap(catalogue_, store_, state_.mode)) {
+    view_.ShowWarning(message::kWriteFailed);
+    return;
+  }
+  state_.dirty = false;
+  if (!view_.Ask(message::kRestartQuestion)) return;
+  view_.SetShutdownPrivilege(true);  // without it the request below fails and says so
+  if (!view_.RequestRestart()) view_.ShowWarning(message::kRestartFailed);
+  view_.SetShutdownPrivilege(false);
+  view_.PostClose();
+}
+
+void MainWindow::Reset() {
+  for (int slot : ResetAllChanges(catalogue_)) view_.EraseChangeMark(slot);
+  view_.LabelKeys(false);
+}
+
+void MainWindow::SwitchMode(StoreKind mode) {
+  Reset();
+  // A store that cannot be read leaves the keys reset and everything else as it was.
+  if (!ReadScancodeMap(catalogue_, store_, mode)) return;
+  EnterMode(mode);
+  view_.LabelKeys(true);
+  view_.DrawChangeMarks();
+}
+
+void MainWindow::ChangeKey(int sourceId) {
+  state_.sourceId = sourceId;
+  if (sourceId == command::kPauseKey) view_.ShowWarning(message::kPauseKey);
+  state_.chosenTargetId = view_.RunChangeDialog();
+  if (state_.chosenTargetId == 0) return;
+  view_.Beep();
+  state_.dirty = true;
+  const ChangeOutcome outcome = ApplyChange(catalogue_, sourceId, state_.chosenTargetId);
+  if (outcome == ChangeOutcome::Ignored) return;
+  if (outcome == ChangeOutcome::Cleared) view_.EraseChangeMark(SlotFromId(sourceId));
+  view_.LabelKeys(true);
+  view_.DrawChangeMarks();
+}
+
+}  // namespace kivora

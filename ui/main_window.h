@@ -1,0 +1,99 @@
+// The main keyboard window's decisions: start-up, commands, register and close.
+// The window system is reached only through MainWindowView.
+#pragma once
+
+#include <filesystem>
+#include <string_view>
+
+#include "keymodel/key_catalogue.h"
+#include "keymodel/key_store.h"
+#include "resources/resource_ids.h"
+#include "savedsets/saved_set_table.h"
+#include "savedsets/set_file_system.h"
+
+namespace kivora {
+
+namespace command {
+inline constexpr int kRegister = IDM_REGISTER;
+inline constexpr int kReset = IDM_RESET;
+inline constexpr int kLoadSet = IDM_LOAD_SET;
+inline constexpr int kSaveSet = IDM_SAVE_SET;
+inline constexpr int kDeleteSet = IDM_DELETE_SET;
+inline constexpr int kInvestigate = IDM_INVESTIGATE;
+inline constexpr int kChangedKeyList = IDM_CHANGED_KEY_LIST;
+inline constexpr int kAdminMode = IDM_ADMIN_MODE;
+inline constexpr int kUserMode = IDM_USER_MODE;
+inline constexpr int kHelp = IDM_HELP;
+inline constexpr int kAbout = IDM_ABOUT;
+inline constexpr int kCancel = IDM_CANCEL;
+inline constexpr int kExit = IDM_EXIT;
+inline constexpr int kTypedScancode = IDC_TYPED_SCANCODE;
+inline constexpr int kDisable = IDC_DISABLE;
+inline constexpr int kPauseKey = 282;
+}  // namespace command
+
+class MainWindowView {
+ public:
+  virtual ~MainWindowView() = default;
+  virtual void ShowWarning(std::string_view text) = 0;
+  virtual void ShowInformation(std::string_view text) = 0;
+  virtual bool Ask(std::string_view question) = 0;  // true only for OK
+  virtual void SetTitle(std::string_view title) = 0;
+  virtual void CheckModeItem(StoreKind mode) = 0;
+  virtual void GreyAdminModeItem() = 0;
+  virtual void ComputeMarkOrigin() = 0;
+  virtual void LabelKeys(bool showChanges) = 0;
+  virtual void DrawChangeMarks() = 0;
+  virtual void EraseChangeMark(int slot) = 0;
+  virtual void PostClose() = 0;
+  virtual void Beep() = 0;
+  // Runs the change dialog for the source and returns the chosen target id (0: none).
+  virtual int RunChangeDialog() = 0;
+  // The load, save, delete, investigation, list and about dialogs.
+  virtual void RunDialog(int command) = 0;
+  virtual bool SetShutdownPrivilege(bool enable) = 0;
+  virtual bool RequestRestart() = 0;
+};
+
+struct MainWindowState {
+  StoreKind mode = StoreKind::Machine;
+  bool dirty = false;  // changes on screen that are not registered
+  int sourceId = 0;
+  int chosenTargetId = 0;
+};
+
+class MainWindow {
+ public:
+  MainWindow(KeyCatalogue& catalogue, SavedSetTable& savedSets, KeyStore& store,
+             SetFileSystem& files, MainWindowView& view)
+      : catalogue_(catalogue), savedSets_(savedSets), store_(store), files_(files), view_(view) {}
+
+  // Everything of the start after the window is centred, has its icon and its
+  // key buttons are subclassed.
+  void Start(const std::filesystem::path& exeDirectory);
+  void Command(int id);
+  // WM_CLOSE: true when the window may end now.
+  bool MayClose();
+
+  MainWindowState& State() { return state_; }
+  const MainWindowState& State() const { return state_; }
+
+ private:
+  void Register();
+  void Reset();
+  void SwitchMode(StoreKind mode);
+  void ChangeKey(int sourceId);
+  void EnterMode(StoreKind mode);
+
+  KeyCatalogue& catalogue_;
+  SavedSetTable& savedSets_;
+  KeyStore& store_;
+  SetFileSystem& files_;
+  MainWindowView& view_;
+  MainWindowState state_;
+};
+
+// Command ids that stand for a key: the key buttons and the raw-scancode slots.
+bool IsKeyCommand(int id);
+
+}  // namespace kivora

@@ -1,0 +1,57 @@
+// The program's own words, UTF-8, converted only at the Win32 boundary.
+#pragma once
+
+#include <string>
+
+#include "keymodel/key_store.h"
+
+namespace kivora {
+
+// The caption of every message box and the start of the main window's title.
+inline constexpr char kProductTitle[] = "Kivora キヴォラ v1.50  ";
+
+// The main window's title in the given store mode.
+std::string MainWindowTitle(StoreKind mode);
+
+namespace message {
+inline constexpr char kNotNtFamily[] =
+    "申し訳有りません。\nこのソフトは WindowsNT または Windows2000用です。\n処理を終了します。";
+inline constexpr char kCtrlAltDeleteNeeded[] =
+    "Ctrl, Alt, Delete の３つのキーは必須です。\nキー内容を変更して下さい。";
+inline constexpr char kNoStoreReadable[] =
+    "レジストリ　オープンエラー！\nレジストリ情報の取得でエラーが発生しました。\n処理を終了します"
+    "。";
+inline constexpr char kMachineStoreUnreadable[] =
+    "レジストリ　管理者権限でオープンできませんでした。\nカレントユーザー権限でレジストリ情報を設定"
+    "します"
+    "。";
+inline constexpr char kRestartQuestion[] =
+    "キー情報をレジストリに登録しました。\n変更した内容を有効にするには再起動する必要があります。\n"
+    "再起動しますか？";
+inline constexpr char kUnregisteredChanges[] =
+    "キー変更した内容を有効にするには「登録」する必要があります。\nこのまま終了すると変更内容は無効"
+    "に"
+    "なります。\n終了してもよろしいですか？";
+inline constexpr char kWriteFailed[] =
+    "レジストリ書込エラー！\nレジストリ情報の書込でエラーが発生しました。\n変更内容は登録されていま"
+    "せん"
+    "。\nユーザ権限があるかどうか、レジストリが壊れてないかご確認下さい。\n処理を終了します。";
+inline constexpr char kRestartFailed[] =
+    "システムの再起動エラー！\n再起動権利の取得に問題が発生したと思われます。\n変更内容を有効にする"
+    "に"
+    "は再起動が必要です。\n処理を終了します。";
+inline constexpr char kPauseKey[] =
+    "申し訳有りません。\n「Pause」キーは変更登録しても無効になってしまう可能性があります。";
+inline constexpr char kHelp[] =
+    "ごめんなさい！　ヘルプファイルは作ってません。(^^;;;"
+    "\n何か疑問などありましたらメール下さいませ。";
+inline constexpr char kTooManySets[] =
+    "申し訳有りません。\n保存できるファイルの数は最大２０件です。\nいくつかのファイルを削除して再実"
+    "行し"
+    "て下さい。";
+inline constexpr char kEntryNotFourCharacters[] = "４桁で入力して下さい。";
+inline constexpr char kEntryNotHexadecimal[] = "コードは１６進数で入力して下さい。";
+inline constexpr char kEntrySameAsOwn[] = "変更前と変更後のスキャンコードが同じです。";
+}  // namespace message
+
+}  // namespace kivora
