@@ -1,0 +1,149 @@
+#include "ui/key_buttons_win.h"
+
+#include "ui/key_groups.h"
+#include "ui/key_labels.h"
+#include "ui/text_win.h"
+#include "ui/window_messages.h"
+
+namespace kivora {
+namespace {
+
+constexpr COLORREF kChangeMarkColour = RGB(255, 0, 0);
+constexpr COLORREF kSourceMarkColour = RGB(0, 0, 255);
+
+LRESULT CALLBACK KeyButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
+  const auto* set = reinterpret_cast<const KeyButtonSet*>(GetWindowLongPtrW(button, GWLP_USERDATA));
+  if (message == WM_KEYDOWN && (wParam == VK_PRIOR || wParam == VK_NEXT)) {
+    // Posted, so the focus moves after the button has finished with the key.
+    PostMessageW(set->dialog, wParam == VK_PRIOR ? UM_PREV_GROUP : UM_NEXT_GROUP, 0, 0);
+  }
+  for (int i = 0; i < kKeyButtonCount; ++i) {
+    if (set->buttons[i] == button) {
+      return CallWindowProcW(set->previousProcs[i], button, message, wParam, lParam);
+    }
+  }
+  return DefWindowProcW(button, message, wParam, lParam);
+}
+
+// The dialog's buttons by slot 0..150, found in one pass over its children
+// rather than one look-up per slot; slots without a button stay null.
+using ButtonsBySlot = std::array<HWND, kDisableSlot + 1>;
+
+BOOL CALLBACK CollectButton(HWND child, LPARAM param) {
+  auto& buttons = *reinterpret_cast<ButtonsBySlot*>(param);
+  const int slot = SlotFromId(GetDlgCtrlID(child));
+  if (slot >= 0 && slot < static_cast<int>(buttons.size())) buttons[slot] = child;
+  return TRUE;
+}
+
+ButtonsBySlot FindButtons(HWND dialog) {
+  ButtonsBySlot buttons{};
+  EnumChildWindows(dialog, CollectButton, reinterpret_cast<LPARAM>(&buttons));
+  return buttons;
+}
+
+void DrawMark(HDC dc, HWND button, Point origin) {
+  if (!button) return;
+  RECT r;
+  GetWindowRect(button, &r);
+  const auto points = MarkPolyline({r.left, r.top, r.right, r.bottom}, origin);
+  std::array<POINT, std::tuple_size_v<decltype(points)>> polyline;
+  for (std::size_t i = 0; i < points.size(); ++i) polyline[i] = {points[i].x, points[i].y};
+  Polyline(dc, polyline.data(), static_cast<int>(polyline.size()));
+}
+
+// Draws one mark, or all of them, with a 1-pixel pen of one colour.
+template <typename DrawMarks>
+void WithPen(HWND dialog, COLORREF colour, DrawMarks draw) {
+  const ClientDC dc(dialog);
+  const GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, colour));
+  const ScopedSelection selection(dc.get(), pen.get());
+  draw(dc.get());
+}
+
+}  // namespace
+
+void SubclassKeyButtons(HWND dialog, KeyButtonSet& set) {
+  set.dialog = dialog;
+  for (int i = 0; i < kKeyButtonCount; ++i) {
+    const HWND button = GetDlgItem(dialog, IdFromSlot(kFirstKeySlot + i));
+    set.buttons[i] = button;
+    set.previousProcs[i] = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(button, GWLP_WNDPROC));
+    SetWindowLongPtrW(button, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&set));
+    SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&KeyButtonProc));
+  }
+}
+
+void LabelKeyButtons(HWND dialog, const KeyCatalogue& catalogue, FontCache& fonts,
+                     bool showChanges) {
+  const ButtonsBySlot buttons = FindButtons(dialog);
+  for (int slot = 0; slot <= kDisableSlot; ++slot) {
+    const HWND button = buttons[slot];
+    if (!button) continue;
+    const auto label = LabelForSlot(catalogue, slot, showChanges);
+    if (!label) continue;
+    // Only what differs is set: a relabel after one change repaints one key,
+    // not the whole keyboard.
+    const HFONT font = fonts.Get(label->fontHeight, label->weight);
+    if (reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)) != font) {
+      SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
+    }
+    const std::wstring text = Utf8ToWide(label->text);
+    wchar_t shown[64] = {};
+    GetWindowTextW(button, shown, static_cast<int>(std::size(shown)));
+    if (text != shown) SetWindowTextW(button, text.c_str());
+  }
+}
+
+Point ComputeMarkOrigin(HWND dialog) {
+  RECT outer, client;
+  GetWindowRect(dialog, &outer);
+  GetClientRect(dialog, &client);
+  return MarkOrigin({outer.left, outer.top, outer.right, outer.bottom}, client.right,
+                    client.bottom);
+}
+
+void DrawChangeMarks(HWND dialog, const KeyCatalogue& catalogue, Point origin) {
+  const ButtonsBySlot buttons = FindButtons(dialog);
+  WithPen(dialog, kChangeMarkColour, [&](HDC dc) {
+    // Raw-scancode slots have no button and are never marked.
+    for (int slot = 0; slot <= kScancodeEntrySlot; ++slot) {
+      if (catalogue[slot].IsChanged()) DrawMark(dc, buttons[slot], origin);
+    }
+  });
+}
+
+void EraseChangeMark(HWND dialog, int slot, Point origin) {
+  WithPen(dialog, kMainBackground,
+          [&](HDC dc) { DrawMark(dc, GetDlgItem(dialog, IdFromSlot(slot)), origin); });
+}
+
+void MarkSourceKey(HWND dialog, int slot) {
+  const Point origin = ComputeMarkOrigin(dialog);
+  WithPen(dialog, kSourceMarkColour,
+          [&](HDC dc) { DrawMark(dc, GetDlgItem(dialog, IdFromSlot(slot)), origin); });
+}
+
+void FocusNextGroup(HWND dialog, UINT message) {
+  const HWND focused = GetFocus();
+  const int focusedId = focused ? GetDlgCtrlID(focused) : 0;
+  SetFocus(GetDlgItem(dialog, NextFocusId(message, focusedId)));
+}
+
+INT_PTR BackgroundWithMarks(HWND dialog, WPARAM dc, UINT redrawMessage, HBRUSH brush) {
+  PostMessageW(dialog, redrawMessage, 0, 0);
+  SetBkMode(reinterpret_cast<HDC>(dc), TRANSPARENT);
+  return reinterpret_cast<INT_PTR>(brush);
+}
+
+void CentreOnScreen(HWND window) {
+  RECT r;
+  GetWindowRect(window, &r);
+  const int width = r.right - r.left;
+  const int height = r.bottom - r.top;
+  const Point topLeft =
+      CentredTopLeft(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), width, height);
+  MoveWindow(window, topLeft.x, topLeft.y, width, height, TRUE);
+}
+
+}  // namespace kivora

@@ -1,0 +1,42 @@
+// The key buttons on screen: labels and fonts, the red change marks, the blue
+// source mark, and PageUp/PageDown between key groups.
+#pragma once
+
+#include <windows.h>
+
+#include <array>
+
+#include "keymodel/key_catalogue.h"
+#include "ui/gdi_win.h"
+#include "ui/geometry.h"
+
+namespace kivora {
+
+inline constexpr int kKeyButtonCount = 109;
+
+// The buttons of one dialog whose window procedure we replaced, with the
+// procedures they had before.
+struct KeyButtonSet {
+  HWND dialog = nullptr;
+  std::array<HWND, kKeyButtonCount> buttons{};
+  std::array<WNDPROC, kKeyButtonCount> previousProcs{};
+};
+
+void SubclassKeyButtons(HWND dialog, KeyButtonSet& set);
+void LabelKeyButtons(HWND dialog, const KeyCatalogue& catalogue, FontCache& fonts,
+                     bool showChanges);
+Point ComputeMarkOrigin(HWND dialog);
+void DrawChangeMarks(HWND dialog, const KeyCatalogue& catalogue, Point origin);
+void EraseChangeMark(HWND dialog, int slot, Point origin);
+void MarkSourceKey(HWND dialog, int slot);
+// Moves the focus for UM_NEXT_GROUP or UM_PREV_GROUP.
+void FocusNextGroup(HWND dialog, UINT message);
+void CentreOnScreen(HWND window);
+// WM_CTLCOLORDLG of a dialog with marks: the marks live outside paint handling,
+// so every background repaint wipes them; queue `redrawMessage` behind it.
+INT_PTR BackgroundWithMarks(HWND dialog, WPARAM dc, UINT redrawMessage, HBRUSH brush);
+
+inline constexpr COLORREF kMainBackground = RGB(192, 192, 212);
+inline constexpr COLORREF kChangeBackground = RGB(192, 222, 192);
+
+}  // namespace kivora

@@ -1,0 +1,105 @@
+// The main keyboard window (dialog 11): Win32 messages in, MainWindow decisions
+// out through MainWindowViewWin.
+#include "keymodel/privilege_win.h"
+#include "resources/resource_ids.h"
+#include "ui/application_win.h"
+#include "ui/change_dialog_win.h"
+#include "ui/message_box_win.h"
+#include "ui/text_win.h"
+#include "ui/window_messages.h"
+
+namespace kivora {
+namespace {
+
+Application* AppOf(HWND dialog) {
+  return reinterpret_cast<Application*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
+}  // namespace
+
+INT_PTR CALLBACK MainWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  Application* app = AppOf(dialog);
+  switch (message) {
+    case WM_INITDIALOG:
+      app = reinterpret_cast<Application*>(lParam);
+      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+      app->mainWindow = dialog;
+      CentreOnScreen(dialog);
+      SetClassLongPtrW(dialog, GCLP_HICON,
+                       reinterpret_cast<LONG_PTR>(LoadIconW(app->instance, L"ABOUT_ICON")));
+      SubclassKeyButtons(dialog, app->mainButtons);
+      app->controller.Start(ExecutableDirectory());
+      return TRUE;  // the focus goes to the first key button
+    case WM_COMMAND:
+      // The whole wParam: only clicks and menu picks (notification 0) act.
+      if (app && wParam <= 0xFFFF) app->controller.Command(static_cast<int>(wParam));
+      return TRUE;
+    case WM_CLOSE:
+      if (app && app->controller.MayClose()) EndDialog(dialog, 1);
+      return TRUE;
+    case WM_MOVE:
+      if (app) app->markOrigin = ComputeMarkOrigin(dialog);
+      return TRUE;
+    case WM_CTLCOLORDLG:
+      if (!app) return FALSE;
+      return BackgroundWithMarks(dialog, wParam, UM_REDRAW_MARKS, app->mainBackground.get());
+    case UM_REDRAW_MARKS:
+      if (app) DrawChangeMarks(dialog, app->catalogue, app->markOrigin);
+      return TRUE;
+    case UM_NEXT_GROUP:
+    case UM_PREV_GROUP:
+      FocusNextGroup(dialog, message);
+      return TRUE;
+    default:
+      return FALSE;
+  }
+}
+
+void RunMainWindow(Application& app) {
+  DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainWindowProc,
+                  reinterpret_cast<LPARAM>(&app));
+}
+
+void MainWindowViewWin::ShowWarning(std::string_view text) {
+  kivora::ShowWarning(app_.mainWindow, text);
+}
+void MainWindowViewWin::ShowInformation(std::string_view text) {
+  kivora::ShowInformation(app_.mainWindow, text);
+}
+bool MainWindowViewWin::Ask(std::string_view question) {
+  return AskOkCancel(app_.mainWindow, question);
+}
+void MainWindowViewWin::SetTitle(std::string_view title) {
+  SetWindowTextW(app_.mainWindow, Utf8ToWide(title).c_str());
+}
+void MainWindowViewWin::CheckModeItem(StoreKind mode) {
+  CheckMenuRadioItem(GetMenu(app_.mainWindow), IDM_ADMIN_MODE, IDM_USER_MODE,
+                     mode == StoreKind::Machine ? IDM_ADMIN_MODE : IDM_USER_MODE, MF_BYCOMMAND);
+}
+void MainWindowViewWin::GreyAdminModeItem() {
+  EnableMenuItem(GetMenu(app_.mainWindow), IDM_ADMIN_MODE, MF_BYCOMMAND | MF_GRAYED);
+}
+void MainWindowViewWin::ComputeMarkOrigin() {
+  app_.markOrigin = kivora::ComputeMarkOrigin(app_.mainWindow);
+}
+void MainWindowViewWin::LabelKeys(bool showChanges) {
+  LabelKeyButtons(app_.mainWindow, app_.catalogue, app_.fonts, showChanges);
+}
+void MainWindowViewWin::DrawChangeMarks() {
+  kivora::DrawChangeMarks(app_.mainWindow, app_.catalogue, app_.markOrigin);
+}
+void MainWindowViewWin::EraseChangeMark(int slot) {
+  kivora::EraseChangeMark(app_.mainWindow, slot, app_.markOrigin);
+}
+void MainWindowViewWin::PostClose() { PostMessageW(app_.mainWindow, WM_CLOSE, 0, 0); }
+void MainWindowViewWin::Beep() { ::Beep(2400, 20); }
+int MainWindowViewWin::RunChangeDialog() { return RunChangeDialogFor(app_); }
+void MainWindowViewWin::RunDialog(int /*command*/) {
+  // The saved-set, investigation, list and about dialogs are not built yet.
+}
+bool MainWindowViewWin::SetShutdownPrivilege(bool enable) {
+  return SetPrivilege(L"SeShutdownPrivilege", enable);
+}
+bool MainWindowViewWin::RequestRestart() { return ExitWindowsEx(EWX_REBOOT, 0) != 0; }
+
+}  // namespace kivora
