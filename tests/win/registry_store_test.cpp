@@ -62,22 +62,6 @@ TEST_F(RegistryStores, UserModeWriteCreatesTheKeyAndStoresTheExactBytes) {
   EXPECT_EQ(Bytes(value->begin() + 12, value->begin() + 16), (Bytes{0x1D, 0xE0, 0x38, 0xE0}));
 }
 
-TEST_F(RegistryStores, WriteThenReadRoundTrips) {
-  KeyCatalogue written;
-  ApplyChange(written, IdFromSlot(43), IdFromSlot(69));
-  ApplyChange(written, IdFromSlot(72), IdFromSlot(kDisableSlot));
-  ApplyChange(written, IdFromSlot(76), IdFromSlot(79));
-  ASSERT_TRUE(WriteScancodeMap(written, store, StoreKind::User));
-
-  KeyCatalogue read;
-  ASSERT_TRUE(ReadScancodeMap(read, store, StoreKind::User));
-  for (int slot = 0; slot < kSlotCount; ++slot) {
-    if (slot >= kFirstRawSlot) continue;  // the first ApplyChange took slot 160 into use
-    EXPECT_EQ(read[slot].targetSlot, written[slot].targetSlot) << slot;
-    EXPECT_EQ(read[slot].targetScancode, written[slot].targetScancode) << slot;
-  }
-}
-
 TEST_F(RegistryStores, MissingValueReadsAsNothingAndMissingKeyIsCreated) {
   KeyCatalogue c;
   ASSERT_TRUE(ReadScancodeMap(c, store, StoreKind::User));  // no key yet
