@@ -49,6 +49,27 @@ inline constexpr char kTooManySets[] =
     "申し訳有りません。\n保存できるファイルの数は最大２０件です。\nいくつかのファイルを削除して再実"
     "行し"
     "て下さい。";
+inline constexpr char kNumLockNote[] =
+    "注意！\n「NumLock」,"
+    "「Pause」キーのスキャンコードと該当するキーは逆に表示される可能性があります"
+    "。\nしかし、レジストリに登録する場合は「NumLock」が 0x0045で、「Pause」が "
+    "0xe045で処理しています"
+    "。\n\n↓　ボタンはマウスでクリックして下さい。";
+inline constexpr char kSetLoaded[] =
+    "読み込んだ内容を有効にするには、［登録］して再起動する必要があります。";
+inline constexpr char kSetNameExists[] =
+    "そのファイル名は既に存在します。\n上書きしてもよろしいですか？";
+inline constexpr char kSetFileReadFailed[] =
+    "iniファイル（キー内容保存ファイル）の読込でエラーが発生しました。\niniファイルを確認して下さい"
+    "。";
+inline constexpr char kSetFileWriteFailed[] =
+    "iniファイル（キー内容保存ファイル）の書込でエラーが発生しました。\niniファイルを確認して下さい"
+    "。";
+// Ours: a name must be stored as typed or not at all, and a set holds 100 pairs.
+inline constexpr char kSetNameNotStorable[] =
+    "この名前には保存できない文字が含まれています。\n別の名前を入力して下さい。";
+inline constexpr char kTooManyPairs[] =
+    "変更したキーが１００件を超えているため保存できません。\n変更を減らしてから保存して下さい。";
 inline constexpr char kEntryNotFourCharacters[] = "４桁で入力して下さい。";
 inline constexpr char kEntryNotHexadecimal[] = "コードは１６進数で入力して下さい。";
 inline constexpr char kEntrySameAsOwn[] = "変更前と変更後のスキャンコードが同じです。";

@@ -1,0 +1,55 @@
+#include "ui/investigation.h"
+
+#include <cstdio>
+
+namespace kivora {
+
+KeyEventOutcome HandleKeyEvent(KeyCatalogue& catalogue, std::uint32_t lParam) {
+  KeyEventOutcome out;
+  if (lParam & 0x80000000u) return out;  // a release
+  out.consumed = true;
+  out.showTexts = true;
+  const unsigned scan = (lParam >> 16) & 0xFF;
+  const bool extended = (lParam & 0x01000000u) != 0;
+  const auto pressed = static_cast<Scancode>(extended ? 0xE000 + scan : scan);
+  char text[16];
+  std::snprintf(text, sizeof text, " 0x%s%02x  ", extended ? "e0" : "00", scan);
+  out.scancodeText = text;
+
+  for (int slot = 0; slot <= kScancodeEntrySlot; ++slot) {
+    const KeySlot& s = catalogue[slot];
+    if (s.scancode == 0 || s.scancode != pressed) continue;
+    out.numLockNote = scan == 0x45;
+    out.topText = s.topLabel;
+    out.bottomText = s.bottomLabel;
+    out.changeButton = ButtonState::Disabled;
+    return out;
+  }
+
+  out.topText = "該当なし";
+  // The last in-use raw slot holding this scancode is offered again; else the
+  // next free one, while there is one.
+  int index = catalogue.rawCount;
+  for (int i = 0; i < catalogue.rawCount; ++i) {
+    if (catalogue[kFirstRawSlot + i].scancode == pressed) index = i;
+  }
+  catalogue.currentRawIndex = index;
+  if (index >= kRawSlotCount) {
+    out.limitText = kRawSlotLimitText;
+    return out;
+  }
+  catalogue[kFirstRawSlot + index].scancode = pressed;
+  out.changeButton = ButtonState::Enabled;
+  out.limitText = "";
+  return out;
+}
+
+std::optional<int> RawChangeCommand(const KeyCatalogue& catalogue) {
+  // An in-use slot offered while all ten are in use is changed like any other.
+  if (catalogue.currentRawIndex < 0 || catalogue.currentRawIndex >= kRawSlotCount) {
+    return std::nullopt;
+  }
+  return IdFromSlot(kFirstRawSlot + catalogue.currentRawIndex);
+}
+
+}  // namespace kivora
