@@ -7,15 +7,18 @@ enable_language(RC)
 add_library(kivora_win STATIC
   keymodel/registry_store_win.cpp
   keymodel/privilege_win.cpp
+  savedsets/set_dialogs_win.cpp
   savedsets/set_file_system_win.cpp
   ui/change_dialog_win.cpp
   ui/gdi_win.cpp
+  ui/info_dialogs_win.cpp
+  ui/investigation_win.cpp
   ui/key_buttons_win.cpp
   ui/main_window_win.cpp
   ui/message_box_win.cpp
   ui/text_win.cpp
 )
-target_link_libraries(kivora_win PUBLIC kivora_core advapi32 user32 gdi32)
+target_link_libraries(kivora_win PUBLIC kivora_core advapi32 user32 gdi32 shell32)
 target_compile_options(kivora_win PRIVATE ${KIVORA_WARNINGS})
 
 # Dialogs, menus, icon, version block and manifest, shared by the program and
@@ -62,13 +65,15 @@ endforeach()
 
 # End to end: a driver program started in a Wine virtual desktop, where it
 # starts kivora.exe (beside it) and drives it from outside.
-add_executable(kivora_e2e tests/e2e/e2e_main.cpp tests/e2e/kivora_driver.cpp
-  tests/e2e/main_window_e2e.cpp)
+file(GLOB KIVORA_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
+add_executable(kivora_e2e ${KIVORA_E2E_SOURCES})
 target_link_libraries(kivora_e2e PRIVATE gtest advapi32 user32 gdi32)
 target_include_directories(kivora_e2e PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(kivora_e2e PRIVATE ${KIVORA_WARNINGS} -Wno-missing-field-initializers)
 target_link_options(kivora_e2e PRIVATE -static)
 add_dependencies(kivora_e2e kivora)
-add_test(NAME e2e.MainWindow
-  COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-desktop-run $<TARGET_FILE:kivora_e2e>)
-set_tests_properties(e2e.MainWindow PROPERTIES TIMEOUT 600)
+foreach(suite IN ITEMS KivoraE2e SavedSetsE2e InvestigationE2e)
+  add_test(NAME e2e.${suite} COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-desktop-run
+    $<TARGET_FILE:kivora_e2e> --gtest_filter=${suite}.*)
+  set_tests_properties(e2e.${suite} PROPERTIES TIMEOUT 600)
+endforeach()

@@ -64,7 +64,7 @@ INT_PTR CALLBACK ScancodeEntryProc(HWND dialog, UINT message, WPARAM wParam, LPA
                       Utf8ToWide(ScancodeEntryPrompt(app->catalogue, SourceSlot(*app))).c_str());
       return FALSE;
     case WM_COMMAND:
-      if (wParam == IDC_ENTRY_OK) {
+      if (wParam == IDC_OK) {
         AcceptScancode(dialog, *app);
       } else if (wParam == IDM_CANCEL) {
         EndDialog(dialog, 0);

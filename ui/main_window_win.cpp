@@ -2,8 +2,11 @@
 // out through MainWindowViewWin.
 #include "keymodel/privilege_win.h"
 #include "resources/resource_ids.h"
+#include "savedsets/set_dialogs_win.h"
 #include "ui/application_win.h"
 #include "ui/change_dialog_win.h"
+#include "ui/info_dialogs_win.h"
+#include "ui/investigation_win.h"
 #include "ui/message_box_win.h"
 #include "ui/text_win.h"
 #include "ui/window_messages.h"
@@ -94,8 +97,29 @@ void MainWindowViewWin::EraseChangeMark(int slot) {
 void MainWindowViewWin::PostClose() { PostMessageW(app_.mainWindow, WM_CLOSE, 0, 0); }
 void MainWindowViewWin::Beep() { ::Beep(2400, 20); }
 int MainWindowViewWin::RunChangeDialog() { return RunChangeDialogFor(app_); }
-void MainWindowViewWin::RunDialog(int /*command*/) {
-  // The saved-set, investigation, list and about dialogs are not built yet.
+void MainWindowViewWin::RunDialog(int command) {
+  switch (command) {
+    case IDM_LOAD_SET:
+      RunLoadDialog(app_);
+      break;
+    case IDM_SAVE_SET:
+      RunSaveDialog(app_);
+      break;
+    case IDM_DELETE_SET:
+      RunDeleteDialog(app_);
+      break;
+    case IDM_INVESTIGATE:
+      RunInvestigationDialog(app_);
+      break;
+    case IDM_CHANGED_KEY_LIST:
+      RunChangedKeyList(app_);
+      break;
+    case IDM_ABOUT:
+      RunAboutBox(app_);
+      break;
+    default:
+      break;
+  }
 }
 bool MainWindowViewWin::SetShutdownPrivilege(bool enable) {
   return SetPrivilege(L"SeShutdownPrivilege", enable);

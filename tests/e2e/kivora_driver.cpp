@@ -1,6 +1,7 @@
 #include "tests/e2e/kivora_driver.h"
 
 #include <filesystem>
+#include <cstdio>
 #include <stdexcept>
 
 namespace kivora::e2e {
@@ -224,6 +225,54 @@ bool MarkHasColour(HWND dialog, int buttonId, COLORREF colour) {
 bool MarkLacksColour(HWND dialog, int buttonId, COLORREF colour, const std::vector<int>& others) {
   return SampleMark(
       dialog, buttonId, [&](COLORREF c) { return c != colour; }, others);
+}
+
+std::vector<std::wstring> ListRows(HWND list) {
+  std::vector<std::wstring> rows;
+  const auto count = static_cast<int>(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  for (int i = 0; i < count; ++i) {
+    wchar_t row[256] = {};
+    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row));
+    rows.emplace_back(row);
+  }
+  return rows;
+}
+
+void PressKey(WORD scancode) {
+  INPUT input[2] = {};
+  for (INPUT& in : input) {
+    in.type = INPUT_KEYBOARD;
+    in.ki.wScan = scancode & 0xFF;
+    in.ki.dwFlags = KEYEVENTF_SCANCODE | ((scancode >> 8) == 0xE0 ? KEYEVENTF_EXTENDEDKEY : 0);
+  }
+  input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+  SendInput(2, input, sizeof(INPUT));
+}
+
+std::filesystem::path IniPath() { return DriverDirectory() / "kivora.ini"; }
+
+std::string IniBytes() {
+  std::string bytes;
+  if (FILE* f = _wfopen(IniPath().c_str(), L"rb")) {
+    char chunk[4096];
+    for (size_t n; (n = fread(chunk, 1, sizeof chunk, f)) > 0;) bytes.append(chunk, n);
+    fclose(f);
+  }
+  return bytes;
+}
+
+void WriteIni(const std::string& bytes) {
+  FILE* f = _wfopen(IniPath().c_str(), L"wb");
+  fwrite(bytes.data(), 1, bytes.size(), f);
+  fclose(f);
+}
+
+std::string Today() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char date[16];
+  snprintf(date, sizeof date, "%04d.%02d.%02d", now.wYear, now.wMonth, now.wDay);
+  return date;
 }
 
 std::optional<std::vector<BYTE>> StoredMap(HKEY root) {

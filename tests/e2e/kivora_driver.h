@@ -4,6 +4,7 @@
 
 #include <windows.h>
 
+#include <filesystem>
 #include <functional>
 #include <optional>
 #include <string>
@@ -72,6 +73,19 @@ bool MarkHasColour(HWND dialog, int buttonId, COLORREF colour);
 // on the marks of the `others` (neighbours sharing an edge) are not looked at.
 bool MarkLacksColour(HWND dialog, int buttonId, COLORREF colour,
                      const std::vector<int>& others = {});
+
+// The rows of a list box of the program.
+std::vector<std::wstring> ListRows(HWND list);
+// Presses and releases a key by its scancode (0xE0xx: extended), for the
+// window that has the keyboard.
+void PressKey(WORD scancode);
+
+// kivora.ini beside kivora.exe (and the driver), as bytes; empty when missing.
+std::filesystem::path IniPath();
+std::string IniBytes();
+void WriteIni(const std::string& bytes);
+// Today's date as the save dialog writes it.
+std::string Today();
 
 // The Scancode Map value of a store, or nothing.
 std::optional<std::vector<BYTE>> StoredMap(HKEY root);
