@@ -19,10 +19,6 @@ struct ListDialog {
   ListRole role;
 };
 
-Application& AppOf(HWND dialog) {
-  return *reinterpret_cast<Application*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
-
 void FillSetList(HWND dialog, const SavedSetTable& table) {
   const HWND list = GetDlgItem(dialog, IDC_SET_LIST);
   int tabStop = 84;
@@ -156,7 +152,7 @@ INT_PTR CALLBACK SaveProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
     }
     case WM_COMMAND:
       if (wParam == IDC_SAVE) {
-        if (Save(dialog, AppOf(dialog))) EndDialog(dialog, 1);
+        if (Save(dialog, *AppOf(dialog))) EndDialog(dialog, 1);
       } else if (wParam == IDM_CANCEL) {
         EndDialog(dialog, 1);
       }

@@ -63,6 +63,12 @@ struct Application {
   MainWindow controller{catalogue, savedSets, store, files, view};
 };
 
+// The Application that a dialog was opened with (its DWLP_USER); null before
+// WM_INITDIALOG has stored it.
+inline Application* AppOf(HWND dialog) {
+  return reinterpret_cast<Application*>(GetWindowLongPtrW(dialog, DWLP_USER));
+}
+
 // Runs the main keyboard window until it closes.
 void RunMainWindow(Application& app);
 // The main window's procedure; its dialog parameter is the Application.

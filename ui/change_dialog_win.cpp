@@ -11,10 +11,6 @@
 namespace kivora {
 namespace {
 
-Application* AppOf(HWND dialog) {
-  return reinterpret_cast<Application*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
-
 int SourceSlot(const Application& app) { return SlotFromId(app.controller.State().sourceId); }
 
 // The edit's text as code page 932 bytes; a character without a code there

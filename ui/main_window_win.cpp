@@ -12,13 +12,6 @@
 #include "ui/window_messages.h"
 
 namespace kivora {
-namespace {
-
-Application* AppOf(HWND dialog) {
-  return reinterpret_cast<Application*>(GetWindowLongPtrW(dialog, DWLP_USER));
-}
-
-}  // namespace
 
 INT_PTR CALLBACK MainWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   Application* app = AppOf(dialog);
