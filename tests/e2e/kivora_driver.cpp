@@ -1,5 +1,7 @@
 #include "tests/e2e/kivora_driver.h"
 
+#include <tlhelp32.h>
+
 #include <filesystem>
 #include <cstdio>
 #include <stdexcept>
@@ -225,6 +227,28 @@ bool MarkHasColour(HWND dialog, int buttonId, COLORREF colour) {
 bool MarkLacksColour(HWND dialog, int buttonId, COLORREF colour, const std::vector<int>& others) {
   return SampleMark(
       dialog, buttonId, [&](COLORREF c) { return c != colour; }, others);
+}
+
+namespace {
+
+bool WinebootRuns() {
+  const HANDLE snapshot = CreateToolhelp32Snapshot(TH32CS_SNAPPROCESS, 0);
+  PROCESSENTRY32W entry{};
+  entry.dwSize = sizeof entry;
+  bool found = false;
+  for (BOOL more = Process32FirstW(snapshot, &entry); more && !found;
+       more = Process32NextW(snapshot, &entry)) {
+    found = _wcsicmp(entry.szExeFile, L"wineboot.exe") == 0;
+  }
+  CloseHandle(snapshot);
+  return found;
+}
+
+}  // namespace
+
+void WaitForSessionEnd() {
+  WaitFor(WinebootRuns, 2000);  // it may take a moment to start
+  WaitFor([] { return !WinebootRuns(); }, 20000);
 }
 
 std::vector<std::wstring> ListRows(HWND list) {

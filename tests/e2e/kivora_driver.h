@@ -74,6 +74,11 @@ bool MarkHasColour(HWND dialog, int buttonId, COLORREF colour);
 bool MarkLacksColour(HWND dialog, int buttonId, COLORREF colour,
                      const std::vector<int>& others = {});
 
+// Wine's ExitWindowsEx reports success and ends the session in the background
+// (wineboot --end-session), which would close the next kivora.exe started too
+// soon; waits until that is over.
+void WaitForSessionEnd();
+
 // The rows of a list box of the program.
 std::vector<std::wstring> ListRows(HWND list);
 // Presses and releases a key by its scancode (0xE0xx: extended), for the

@@ -149,6 +149,7 @@ TEST_F(KivoraE2e, DisableTypeAScancodeAndRegister) {
   kivora.Answer(IDOK);
   EXPECT_TRUE(kivora.HasExited(5000));
   EXPECT_EQ(kivora.ExitCode(), 0u);
+  WaitForSessionEnd();
 }
 
 TEST_F(KivoraE2e, RegisterNeedsCtrlAltAndDelete) {
