@@ -23,6 +23,8 @@ TEST(SavedSetFile, ReadComputesBothPathsAndClearsTheTable) {
   EXPECT_FALSE(table.deleted[0]);
   EXPECT_EQ(table.iniPath, kDir + "/kivora.ini");
   EXPECT_EQ(table.tmpPath, kDir + "/kivora.tmp");
+  ReadSavedSetFile(table, fs, "/");  // a folder ending in a separator gets no second one
+  EXPECT_EQ(table.iniPath, "/kivora.ini");
 
   fs.files[kDir + "/kivora.ini"] = "";
   EXPECT_TRUE(ReadSavedSetFile(table, fs, kDir));  // empty: no sets, true
