@@ -2,6 +2,8 @@
 // median of paired runs, with the spread of the per-pair ratios.
 #pragma once
 
+#include <windows.h>
+
 #include <algorithm>
 #include <cstdio>
 #include <vector>

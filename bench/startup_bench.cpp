@@ -29,7 +29,10 @@ BOOL CALLBACK CheckWindow(HWND window, LPARAM param) {
   if (pid != search.processId || !IsWindowVisible(window)) return TRUE;
   const HWND lastKey = GetDlgItem(window, kLastKeyId);
   if (!lastKey) return TRUE;
-  search.found = !search.needsLabel || GetWindowTextLengthW(lastKey) > 0;
+  // GetWindowTextW reads another process's window text without sending it a
+  // message, so the check never waits for the program being timed.
+  wchar_t text[2] = {};
+  search.found = !search.needsLabel || GetWindowTextW(lastKey, text, 2) > 0;
   return !search.found;
 }
 
