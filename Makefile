@@ -2,6 +2,7 @@
 #
 #   make run     build, then start kivora.exe under Wine (headless: screenshot to build/kivora.png)
 #   make test    build, then run the native unit tests and the Windows-side tests under Wine
+#   make bench   build the benchmarks, then print start-up, relabel, core and footprint figures
 #   make build   configure and build both CMake presets (native, windows)
 #   make clean   remove build/ (the Wine prefix included)
 #   make format  clang-format our sources
@@ -23,7 +24,7 @@ WINE_ENV := WINEPREFIX="$(CURDIR)/build/wineprefix" WINEARCH=win64 WINEDEBUG=-al
 	WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 DESKTOP := explorer /desktop=kivora,1280x1024
 
-.PHONY: deps build prefix test run clean format _run-headless
+.PHONY: deps build prefix test bench run clean format _run-headless
 
 deps:
 	@scripts/install-deps --check >/dev/null 2>&1 || scripts/install-deps
@@ -50,6 +51,18 @@ test: build prefix
 	  wine cmd /c exit </dev/null >/dev/null 2>&1 || true; \
 	  ctest --preset native --no-tests=error || status=1; \
 	  ctest --preset windows --no-tests=error || status=1; \
+	  wineserver -k 2>/dev/null || true; \
+	  exit $$status'
+
+# The benchmark programs are outside `make build`; Wine runs as for make test.
+bench: build prefix
+	cmake --preset native-bench
+	cmake --build --preset native-bench
+	cmake --build --preset windows --target minimal_dialog kivora_startup_bench kivora_relabel_bench
+	@$(WINE_ENV) scripts/with-display bash -c 'status=0; \
+	  wineserver -p; \
+	  wine cmd /c exit </dev/null >/dev/null 2>&1 || true; \
+	  bench/run || status=1; \
 	  wineserver -k 2>/dev/null || true; \
 	  exit $$status'
 

@@ -8,3 +8,12 @@ target_link_libraries(kivora_unit_tests PRIVATE kivora_core GTest::gtest GTest::
 # Tests build records with designated initializers and leave the rest defaulted.
 target_compile_options(kivora_unit_tests PRIVATE ${KIVORA_WARNINGS} -Wno-missing-field-initializers)
 gtest_discover_tests(kivora_unit_tests DISCOVERY_TIMEOUT 30)
+
+# The core's benchmark (`make bench`, Debian's libbenchmark-dev), never built by
+# `make build` or `make test`; it is measured in the optimised bench preset.
+find_package(benchmark QUIET)
+if(benchmark_FOUND)
+  add_executable(kivora_core_bench EXCLUDE_FROM_ALL ${CMAKE_SOURCE_DIR}/bench/core_bench.cpp)
+  target_link_libraries(kivora_core_bench PRIVATE kivora_core benchmark::benchmark)
+  target_compile_options(kivora_core_bench PRIVATE ${KIVORA_WARNINGS} -Wno-missing-field-initializers)
+endif()

@@ -35,6 +35,26 @@ target_link_libraries(kivora PRIVATE kivora_win)
 target_compile_options(kivora PRIVATE ${KIVORA_WARNINGS})
 target_link_options(kivora PRIVATE -municode -mwindows -static -s)
 
+# Benchmarks (`make bench`), never built by `make build` or `make test`: the
+# floor dialog, built exactly as kivora.exe is, the start-up timing driver,
+# which runs beside both in a Wine desktop, and the in-process relabel timing.
+add_executable(minimal_dialog WIN32 EXCLUDE_FROM_ALL bench/minimal_dialog.cpp
+  bench/minimal_dialog.rc)
+target_compile_options(minimal_dialog PRIVATE ${KIVORA_WARNINGS})
+target_link_options(minimal_dialog PRIVATE -municode -mwindows -static -s)
+
+add_executable(kivora_startup_bench EXCLUDE_FROM_ALL bench/startup_bench.cpp)
+target_include_directories(kivora_startup_bench PRIVATE ${CMAKE_SOURCE_DIR})
+target_link_libraries(kivora_startup_bench PRIVATE user32)
+target_compile_options(kivora_startup_bench PRIVATE ${KIVORA_WARNINGS})
+target_link_options(kivora_startup_bench PRIVATE -static)
+add_dependencies(kivora_startup_bench kivora minimal_dialog)
+
+add_executable(kivora_relabel_bench EXCLUDE_FROM_ALL bench/relabel_bench.cpp ${KIVORA_RESOURCES})
+target_link_libraries(kivora_relabel_bench PRIVATE kivora_win)
+target_compile_options(kivora_relabel_bench PRIVATE ${KIVORA_WARNINGS} -Wno-missing-field-initializers)
+target_link_options(kivora_relabel_bench PRIVATE -static)
+
 # The Windows-side tests need GoogleTest's sources (Debian's googletest
 # package); a plain Windows build without them makes kivora.exe alone.
 set(KIVORA_GTEST_SOURCE_DIR /usr/src/googletest CACHE PATH "GoogleTest source tree")

@@ -1,11 +1,25 @@
 #include "savedsets/saved_set_file.h"
 
 #include <string>
+#include <string_view>
 
 #include "savedsets/saved_set_format.h"
 
 namespace kivora {
 namespace {
+
+// The folder, a separator unless it already ends in one, and the name.
+FilePath JoinPath(const FilePath& directory, std::string_view name) {
+#ifdef _WIN32
+  constexpr FilePath::value_type kSeparator = L'\\';
+#else
+  constexpr FilePath::value_type kSeparator = '/';
+#endif
+  FilePath path = directory;
+  if (!path.empty() && path.back() != kSeparator) path += kSeparator;
+  path.append(name.begin(), name.end());  // ASCII names: the same in every encoding
+  return path;
+}
 
 bool WriteTemporary(const SavedSetTable& table, OutputFile& file) {
   for (const std::string& line : FormatSavedSets(table)) {
@@ -16,11 +30,10 @@ bool WriteTemporary(const SavedSetTable& table, OutputFile& file) {
 
 }  // namespace
 
-bool ReadSavedSetFile(SavedSetTable& table, SetFileSystem& fs,
-                      const std::filesystem::path& directory) {
+bool ReadSavedSetFile(SavedSetTable& table, SetFileSystem& fs, const FilePath& directory) {
   table = SavedSetTable{};
-  table.iniPath = directory / "kivora.ini";
-  table.tmpPath = directory / "kivora.tmp";
+  table.iniPath = JoinPath(directory, "kivora.ini");
+  table.tmpPath = JoinPath(directory, "kivora.tmp");
   std::string contents;
   if (!fs.ReadAll(table.iniPath, contents)) return false;
   table.sets = ParseSavedSets(contents);

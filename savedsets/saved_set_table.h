@@ -2,11 +2,11 @@
 #pragma once
 
 #include <array>
-#include <filesystem>
 #include <string>
 #include <vector>
 
 #include "keymodel/scancode_pair.h"
+#include "savedsets/set_file_system.h"
 
 namespace kivora {
 
@@ -26,8 +26,8 @@ struct SavedSetTable {
   // Set only by the delete dialog between marking a set and rewriting the file.
   std::array<bool, kMaxSavedSets> deleted{};
   // Computed by every read; a write goes where the last read looked.
-  std::filesystem::path iniPath;
-  std::filesystem::path tmpPath;
+  FilePath iniPath;
+  FilePath tmpPath;
 };
 
 }  // namespace kivora

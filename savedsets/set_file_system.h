@@ -2,12 +2,21 @@
 // failure point of a save can be exercised without a disk.
 #pragma once
 
-#include <filesystem>
 #include <memory>
 #include <string>
 #include <string_view>
 
 namespace kivora {
+
+// A file path in the platform's own characters: UTF-16 on Windows, bytes
+// elsewhere. The program only joins its own folder and a file name, so it has no
+// use for FilePath, whose conversions alone would statically link
+// the whole locale library (well over half a megabyte) into kivora.exe.
+#ifdef _WIN32
+using FilePath = std::wstring;
+#else
+using FilePath = std::string;
+#endif
 
 // A file being written; an unclosed file is closed (and the result ignored) when
 // destroyed.
@@ -23,13 +32,13 @@ class SetFileSystem {
  public:
   virtual ~SetFileSystem() = default;
   // False when the file cannot be opened; a read error mid-way ends the contents.
-  virtual bool ReadAll(const std::filesystem::path& path, std::string& contents) = 0;
+  virtual bool ReadAll(const FilePath& path, std::string& contents) = 0;
   // Creates or empties the file; null when it cannot be opened for writing.
-  virtual std::unique_ptr<OutputFile> Create(const std::filesystem::path& path) = 0;
+  virtual std::unique_ptr<OutputFile> Create(const FilePath& path) = 0;
   // Puts `from` in the place of `to` in one step: afterwards `to` is either the
   // old file or the new one, never missing or partial.
-  virtual bool Replace(const std::filesystem::path& from, const std::filesystem::path& to) = 0;
-  virtual void Remove(const std::filesystem::path& path) = 0;
+  virtual bool Replace(const FilePath& from, const FilePath& to) = 0;
+  virtual void Remove(const FilePath& path) = 0;
 };
 
 }  // namespace kivora

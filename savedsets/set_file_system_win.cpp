@@ -9,8 +9,8 @@ namespace kivora {
 namespace {
 
 // Paths past MAX_PATH need the extended-length form to be opened at all.
-std::wstring Win32Path(const std::filesystem::path& path) {
-  std::wstring text = path.wstring();
+std::wstring Win32Path(const FilePath& path) {
+  std::wstring text = path;
   if (text.size() < MAX_PATH - 12 || text.starts_with(L"\\\\?\\")) return text;
   if (text.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + text.substr(2);
   if (text.size() >= 3 && text[1] == L':' && text[2] == L'\\') return L"\\\\?\\" + text;
@@ -43,7 +43,7 @@ class WinOutputFile final : public OutputFile {
 
 }  // namespace
 
-bool WinSetFileSystem::ReadAll(const std::filesystem::path& path, std::string& contents) {
+bool WinSetFileSystem::ReadAll(const FilePath& path, std::string& contents) {
   const HANDLE file = CreateFileW(Win32Path(path).c_str(), GENERIC_READ,
                                   FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
                                   OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
@@ -58,31 +58,33 @@ bool WinSetFileSystem::ReadAll(const std::filesystem::path& path, std::string& c
   return true;
 }
 
-std::unique_ptr<OutputFile> WinSetFileSystem::Create(const std::filesystem::path& path) {
+std::unique_ptr<OutputFile> WinSetFileSystem::Create(const FilePath& path) {
   const HANDLE file = CreateFileW(Win32Path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
                                   FILE_ATTRIBUTE_NORMAL, nullptr);
   if (file == INVALID_HANDLE_VALUE) return nullptr;
   return std::make_unique<WinOutputFile>(file);
 }
 
-bool WinSetFileSystem::Replace(const std::filesystem::path& from, const std::filesystem::path& to) {
+bool WinSetFileSystem::Replace(const FilePath& from, const FilePath& to) {
   return MoveFileExW(Win32Path(from).c_str(), Win32Path(to).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
-void WinSetFileSystem::Remove(const std::filesystem::path& path) {
-  DeleteFileW(Win32Path(path).c_str());
-}
+void WinSetFileSystem::Remove(const FilePath& path) { DeleteFileW(Win32Path(path).c_str()); }
 
-std::filesystem::path ExecutableDirectory() {
+FilePath ExecutableDirectory() {
   std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
     const DWORD length =
         GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) return {};
     if (length < buffer.size()) {
-      buffer.resize(length);
-      return std::filesystem::path(buffer).parent_path();
+      const std::size_t cut = buffer.find_last_of(L"\\/", length);
+      if (cut == std::wstring::npos) return {};
+      // A program in a drive's root keeps the backslash: "C:" alone would name
+      // the current folder of drive C.
+      buffer.resize(cut == 2 && buffer[1] == L':' ? cut + 1 : cut);
+      return buffer;
     }
     if (buffer.size() >= 32768) return {};  // no Windows path is longer
     buffer.resize(buffer.size() * 2);

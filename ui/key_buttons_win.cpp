@@ -52,12 +52,19 @@ void DrawMark(HDC dc, HWND button, Point origin) {
   Polyline(dc, polyline.data(), static_cast<int>(polyline.size()));
 }
 
-// Draws one mark, or all of them, with a 1-pixel pen of one colour.
+// One 1-pixel pen per colour for the whole run: the marks are redrawn after
+// every background repaint, and must not create a GDI object each time.
+template <COLORREF colour>
+HPEN PenOf() {
+  static const GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, colour));
+  return pen.get();
+}
+
+// Draws one mark, or all of them, with one pen.
 template <typename DrawMarks>
-void WithPen(HWND dialog, COLORREF colour, DrawMarks draw) {
+void WithPen(HWND dialog, HPEN pen, DrawMarks draw) {
   const ClientDC dc(dialog);
-  const GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, colour));
-  const ScopedSelection selection(dc.get(), pen.get());
+  const ScopedSelection selection(dc.get(), pen);
   draw(dc.get());
 }
 
@@ -88,10 +95,15 @@ void LabelKeyButtons(HWND dialog, const KeyCatalogue& catalogue, FontCache& font
     if (reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)) != font) {
       SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
-    const std::wstring text = Utf8ToWide(label->text);
+    // "top\nbottom" in a fixed buffer: our labels are a few characters each.
+    wchar_t text[64];
+    std::size_t length = Utf8ToWide(label->top, text, std::size(text) - 2);
+    text[length++] = L'\n';
+    length += Utf8ToWide(label->bottom, text + length, std::size(text) - 1 - length);
+    text[length] = L'\0';
     wchar_t shown[64] = {};
     GetWindowTextW(button, shown, static_cast<int>(std::size(shown)));
-    if (text != shown) SetWindowTextW(button, text.c_str());
+    if (wcscmp(text, shown) != 0) SetWindowTextW(button, text);
   }
 }
 
@@ -105,7 +117,7 @@ Point ComputeMarkOrigin(HWND dialog) {
 
 void DrawChangeMarks(HWND dialog, const KeyCatalogue& catalogue, Point origin) {
   const ButtonsBySlot buttons = FindButtons(dialog);
-  WithPen(dialog, kChangeMarkColour, [&](HDC dc) {
+  WithPen(dialog, PenOf<kChangeMarkColour>(), [&](HDC dc) {
     // Raw-scancode slots have no button and are never marked.
     for (int slot = 0; slot <= kScancodeEntrySlot; ++slot) {
       if (catalogue[slot].IsChanged()) DrawMark(dc, buttons[slot], origin);
@@ -114,13 +126,13 @@ void DrawChangeMarks(HWND dialog, const KeyCatalogue& catalogue, Point origin) {
 }
 
 void EraseChangeMark(HWND dialog, int slot, Point origin) {
-  WithPen(dialog, kMainBackground,
+  WithPen(dialog, PenOf<kMainBackground>(),
           [&](HDC dc) { DrawMark(dc, GetDlgItem(dialog, IdFromSlot(slot)), origin); });
 }
 
 void MarkSourceKey(HWND dialog, int slot) {
   const Point origin = ComputeMarkOrigin(dialog);
-  WithPen(dialog, kSourceMarkColour,
+  WithPen(dialog, PenOf<kSourceMarkColour>(),
           [&](HDC dc) { DrawMark(dc, GetDlgItem(dialog, IdFromSlot(slot)), origin); });
 }
 

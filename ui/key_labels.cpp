@@ -15,7 +15,8 @@ std::optional<KeyButtonLabel> LabelForSlot(const KeyCatalogue& catalogue, int sl
   return KeyButtonLabel{.labelSlot = source,
                         .fontHeight = s.fontHeight,
                         .weight = changed ? kBoldWeight : kNormalWeight,
-                        .text = std::string(s.topLabel) + "\n" + s.bottomLabel};
+                        .top = s.topLabel,
+                        .bottom = s.bottomLabel};
 }
 
 }  // namespace kivora

@@ -2,7 +2,7 @@
 #pragma once
 
 #include <optional>
-#include <string>
+#include <string_view>
 
 #include "keymodel/key_catalogue.h"
 
@@ -15,7 +15,10 @@ struct KeyButtonLabel {
   int labelSlot;   // the slot whose labels are shown
   int fontHeight;  // logical units
   int weight;
-  std::string text;  // UTF-8 "top\nbottom"
+  // UTF-8, shown on two lines; views of the catalogue's own labels, so that a
+  // relabel of the whole keyboard allocates nothing.
+  std::string_view top;
+  std::string_view bottom;
 };
 
 // Nothing for a slot whose shown top label is empty: its button is left as it is.

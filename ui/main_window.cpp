@@ -18,7 +18,7 @@ void MainWindow::EnterMode(StoreKind mode) {
   view_.CheckModeItem(mode);
 }
 
-void MainWindow::Start(const std::filesystem::path& exeDirectory) {
+void MainWindow::Start(const FilePath& exeDirectory) {
   if (ReadScancodeMap(catalogue_, store_, StoreKind::Machine)) {
     EnterMode(StoreKind::Machine);
   } else {

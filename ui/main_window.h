@@ -2,7 +2,6 @@
 // The window system is reached only through MainWindowView.
 #pragma once
 
-#include <filesystem>
 #include <string_view>
 
 #include "keymodel/key_catalogue.h"
@@ -70,7 +69,7 @@ class MainWindow {
 
   // Everything of the start after the window is centred, has its icon and its
   // key buttons are subclassed.
-  void Start(const std::filesystem::path& exeDirectory);
+  void Start(const FilePath& exeDirectory);
   void Command(int id);
   // WM_CLOSE: true when the window may end now.
   bool MayClose();

@@ -20,6 +20,12 @@ std::wstring ToWide(UINT codePage, std::string_view text) {
 
 std::wstring Utf8ToWide(std::string_view utf8) { return ToWide(CP_UTF8, utf8); }
 
+std::size_t Utf8ToWide(std::string_view utf8, wchar_t* out, std::size_t capacity) {
+  if (utf8.empty() || capacity == 0) return 0;  // 0 would ask for the size instead
+  return static_cast<std::size_t>(MultiByteToWideChar(
+      CP_UTF8, 0, utf8.data(), static_cast<int>(utf8.size()), out, static_cast<int>(capacity)));
+}
+
 std::wstring Cp932ToWide(std::string_view cp932) { return ToWide(kCodePage932, cp932); }
 
 bool WideToCp932(std::wstring_view text, std::string& out) {

@@ -9,6 +9,9 @@ namespace kivora {
 
 std::wstring Utf8ToWide(std::string_view utf8);
 std::wstring Cp932ToWide(std::string_view cp932);
+// Into a caller's buffer, for text converted often (the key labels): the number
+// of characters written, no terminator added; 0 when it does not fit.
+std::size_t Utf8ToWide(std::string_view utf8, wchar_t* out, std::size_t capacity);
 
 // False when some character has no code page 932 form; `out` is then unchanged,
 // so a name is never stored with a substituted character.

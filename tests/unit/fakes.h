@@ -72,36 +72,36 @@ enum class FileFault { None, Create, WriteLine, Flush, Close, Replace };
 
 class FakeSetFileSystem : public SetFileSystem {
  public:
-  std::map<std::filesystem::path, std::string> files;
+  std::map<FilePath, std::string> files;
   FileFault fault = FileFault::None;
   int failingLine = 0;  // with WriteLine: the 0-based line write that fails
   int openFiles = 0;
 
-  bool ReadAll(const std::filesystem::path& path, std::string& contents) override {
+  bool ReadAll(const FilePath& path, std::string& contents) override {
     auto it = files.find(path);
     if (it == files.end()) return false;
     contents = it->second;
     return true;
   }
-  std::unique_ptr<OutputFile> Create(const std::filesystem::path& path) override {
+  std::unique_ptr<OutputFile> Create(const FilePath& path) override {
     if (fault == FileFault::Create) return nullptr;
     files[path].clear();
     return std::make_unique<File>(*this, path);
   }
-  bool Replace(const std::filesystem::path& from, const std::filesystem::path& to) override {
+  bool Replace(const FilePath& from, const FilePath& to) override {
     if (fault == FileFault::Replace || openFiles != 0 || !files.contains(from)) return false;
     files[to] = files[from];
     files.erase(from);
     return true;
   }
-  void Remove(const std::filesystem::path& path) override {
+  void Remove(const FilePath& path) override {
     if (openFiles == 0) files.erase(path);
   }
 
  private:
   class File : public OutputFile {
    public:
-    File(FakeSetFileSystem& fs, std::filesystem::path path) : fs_(fs), path_(std::move(path)) {
+    File(FakeSetFileSystem& fs, FilePath path) : fs_(fs), path_(std::move(path)) {
       ++fs_.openFiles;
     }
     ~File() override {
@@ -121,7 +121,7 @@ class FakeSetFileSystem : public SetFileSystem {
 
    private:
     FakeSetFileSystem& fs_;
-    std::filesystem::path path_;
+    FilePath path_;
     bool open_ = true;
     int lines_ = 0;
   };

@@ -14,12 +14,14 @@ TEST(KeyLabels, ChangedKeysShowTheirTargetInBold) {
   ApplyChange(c, IdFromSlot(43), IdFromSlot(74));  // CapsLock -> 前変換
   auto label = LabelForSlot(c, 43, true);
   ASSERT_TRUE(label);
-  EXPECT_EQ(label->text, "前変換\n変換(次候補)");
+  EXPECT_EQ(label->top, "前変換");
+  EXPECT_EQ(label->bottom, "変換(次候補)");
   EXPECT_EQ(label->fontHeight, 7);
   EXPECT_EQ(label->weight, kBoldWeight);
   // Without changes shown every key has its own label at default weight.
   label = LabelForSlot(c, 43, false);
-  EXPECT_EQ(label->text, "CapsLock\n英数");
+  EXPECT_EQ(label->top, "CapsLock");
+  EXPECT_EQ(label->bottom, "英数");
   EXPECT_EQ(label->fontHeight, 10);
   EXPECT_EQ(label->weight, kNormalWeight);
 }
@@ -27,23 +29,28 @@ TEST(KeyLabels, ChangedKeysShowTheirTargetInBold) {
 TEST(KeyLabels, DisabledTypedAndUnknownTargets) {
   KeyCatalogue c;
   ApplyChange(c, IdFromSlot(1), IdFromSlot(kDisableSlot));
-  EXPECT_EQ(LabelForSlot(c, 1, true)->text, "無効\n");
+  EXPECT_EQ(LabelForSlot(c, 1, true)->top, "無効");
+  EXPECT_EQ(LabelForSlot(c, 1, true)->bottom, "");
   EXPECT_EQ(LabelForSlot(c, 1, true)->weight, kBoldWeight);
   EXPECT_EQ(LabelForSlot(c, 1, true)->fontHeight, 10);  // slot 151's, not Esc's 12
 
   c[kScancodeEntrySlot].scancode = 0x0056;
   ApplyChange(c, IdFromSlot(2), IdFromSlot(kScancodeEntrySlot));
-  EXPECT_EQ(LabelForSlot(c, 2, true)->text, "Scan\ncode");
+  EXPECT_EQ(LabelForSlot(c, 2, true)->top, "Scan");
+  EXPECT_EQ(LabelForSlot(c, 2, true)->bottom, "code");
   RecordPair(c, {.from = 0x003C, .to = 0x0059});  // F2 to a code no key has
-  EXPECT_EQ(LabelForSlot(c, 3, true)->text, "Scan\ncode");
+  EXPECT_EQ(LabelForSlot(c, 3, true)->top, "Scan");
+  EXPECT_EQ(LabelForSlot(c, 3, true)->bottom, "code");
 }
 
 TEST(KeyLabels, UnlabelledSlotsAreLeftAlone) {
   const KeyCatalogue c;
   EXPECT_FALSE(LabelForSlot(c, 0, false));
   EXPECT_FALSE(LabelForSlot(c, 120, true));
-  EXPECT_EQ(LabelForSlot(c, kDisableSlot, false)->text, "キーを無効にする！\n");
-  EXPECT_EQ(LabelForSlot(c, kScancodeEntrySlot, false)->text, "Scan\ncode");
+  EXPECT_EQ(LabelForSlot(c, kDisableSlot, false)->top, "キーを無効にする！");
+  EXPECT_EQ(LabelForSlot(c, kDisableSlot, false)->bottom, "");
+  EXPECT_EQ(LabelForSlot(c, kScancodeEntrySlot, false)->top, "Scan");
+  EXPECT_EQ(LabelForSlot(c, kScancodeEntrySlot, false)->bottom, "code");
   EXPECT_EQ(LabelForSlot(c, 1, false)->fontHeight, 12);
 }
 

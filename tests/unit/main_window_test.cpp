@@ -90,7 +90,7 @@ TEST_F(MainWindowTest, StartsInAdminModeWithTheStoredChanges) {
   EXPECT_EQ(catalogue[43].targetSlot, 69);
   EXPECT_EQ(window.State().mode, StoreKind::Machine);
   ASSERT_EQ(sets.sets.size(), 1u);
-  EXPECT_EQ(sets.iniPath, std::filesystem::path("/exe/kivora.ini"));
+  EXPECT_EQ(sets.iniPath, "/exe/kivora.ini");
 }
 
 TEST_F(MainWindowTest, FallsBackToTheUserStoreAndGreysAdminMode) {

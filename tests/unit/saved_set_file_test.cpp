@@ -10,7 +10,7 @@ namespace {
 using testing::FakeSetFileSystem;
 using testing::FileFault;
 
-const std::filesystem::path kDir = "/programs/kivora";
+const FilePath kDir = "/programs/kivora";
 const std::string kOld = "name=old                 2026.01.01\r\nchg=   58   29\r\n";
 
 TEST(SavedSetFile, ReadComputesBothPathsAndClearsTheTable) {
@@ -21,14 +21,16 @@ TEST(SavedSetFile, ReadComputesBothPathsAndClearsTheTable) {
   EXPECT_FALSE(ReadSavedSetFile(table, fs, kDir));  // missing: no sets, false
   EXPECT_TRUE(table.sets.empty());
   EXPECT_FALSE(table.deleted[0]);
-  EXPECT_EQ(table.iniPath, kDir / "kivora.ini");
-  EXPECT_EQ(table.tmpPath, kDir / "kivora.tmp");
+  EXPECT_EQ(table.iniPath, kDir + "/kivora.ini");
+  EXPECT_EQ(table.tmpPath, kDir + "/kivora.tmp");
+  ReadSavedSetFile(table, fs, "/");  // a folder ending in a separator gets no second one
+  EXPECT_EQ(table.iniPath, "/kivora.ini");
 
-  fs.files[kDir / "kivora.ini"] = "";
+  fs.files[kDir + "/kivora.ini"] = "";
   EXPECT_TRUE(ReadSavedSetFile(table, fs, kDir));  // empty: no sets, true
   EXPECT_TRUE(table.sets.empty());
 
-  fs.files[kDir / "kivora.ini"] = kOld;
+  fs.files[kDir + "/kivora.ini"] = kOld;
   EXPECT_TRUE(ReadSavedSetFile(table, fs, kDir));
   ASSERT_EQ(table.sets.size(), 1u);
   EXPECT_EQ(table.sets[0].name, "old");
@@ -36,14 +38,14 @@ TEST(SavedSetFile, ReadComputesBothPathsAndClearsTheTable) {
 
 TEST(SavedSetFile, WriteReplacesTheFileAndLeavesNoTemporary) {
   FakeSetFileSystem fs;
-  fs.files[kDir / "kivora.ini"] = kOld;
+  fs.files[kDir + "/kivora.ini"] = kOld;
   SavedSetTable table;
   ASSERT_TRUE(ReadSavedSetFile(table, fs, kDir));
   table.sets.push_back({.name = "new", .date = "2026.12.06", .pairs = {{1, 0}}});
   ASSERT_TRUE(WriteSavedSetFile(table, fs));
-  EXPECT_EQ(fs.files[kDir / "kivora.ini"],
+  EXPECT_EQ(fs.files[kDir + "/kivora.ini"],
             kOld + "name=new                 2026.12.06\r\nchg=    1    0\r\n");
-  EXPECT_FALSE(fs.files.contains(kDir / "kivora.tmp"));
+  EXPECT_FALSE(fs.files.contains(kDir + "/kivora.tmp"));
   EXPECT_EQ(table.sets.size(), 2u);  // the write changes nothing in the table
 
   // Deleting: the write leaves out the flagged set, the read closes the gap.
@@ -56,7 +58,7 @@ TEST(SavedSetFile, WriteReplacesTheFileAndLeavesNoTemporary) {
 
   table.deleted[0] = true;  // every set deleted: an empty file
   ASSERT_TRUE(WriteSavedSetFile(table, fs));
-  EXPECT_EQ(fs.files[kDir / "kivora.ini"], "");
+  EXPECT_EQ(fs.files[kDir + "/kivora.ini"], "");
 }
 
 TEST(SavedSetFile, WriteWithoutARead) {
@@ -79,7 +81,7 @@ class SavedSetFileFault : public ::testing::TestWithParam<FaultCase> {};
 // Whatever step fails, kivora.ini keeps every byte it had and the temporary is gone.
 TEST_P(SavedSetFileFault, LeavesTheOldFileAndReportsFailure) {
   FakeSetFileSystem fs;
-  fs.files[kDir / "kivora.ini"] = kOld;
+  fs.files[kDir + "/kivora.ini"] = kOld;
   SavedSetTable table;
   ASSERT_TRUE(ReadSavedSetFile(table, fs, kDir));
   table.sets.push_back({.name = "new", .date = "2026.12.06", .pairs = {{1, 2}, {3, 4}}});
@@ -88,8 +90,8 @@ TEST_P(SavedSetFileFault, LeavesTheOldFileAndReportsFailure) {
   fs.fault = GetParam().fault;
   fs.failingLine = GetParam().failingLine;
   EXPECT_FALSE(WriteSavedSetFile(table, fs));
-  EXPECT_EQ(fs.files[kDir / "kivora.ini"], kOld);
-  EXPECT_FALSE(fs.files.contains(kDir / "kivora.tmp"));
+  EXPECT_EQ(fs.files[kDir + "/kivora.ini"], kOld);
+  EXPECT_FALSE(fs.files.contains(kDir + "/kivora.tmp"));
   EXPECT_EQ(fs.openFiles, 0);
   EXPECT_EQ(table.sets, before);
 
