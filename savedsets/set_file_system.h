@@ -10,7 +10,7 @@ namespace kivora {
 
 // A file path in the platform's own characters: UTF-16 on Windows, bytes
 // elsewhere. The program only joins its own folder and a file name, so it has no
-// use for FilePath, whose conversions alone would statically link
+// use for std::filesystem::path, whose conversions alone would statically link
 // the whole locale library (well over half a megabyte) into kivora.exe.
 #ifdef _WIN32
 using FilePath = std::wstring;
