@@ -118,8 +118,11 @@ TEST(SavedSetFormat, NameBytesRoundTripUntouched) {
   // "表" is 0x95 0x5C in code page 932: its second byte is a backslash.
   const std::string hyou = "\x95\x5C";
   const std::string name = hyou + "\x83\x4C\x81\x5B" + "x";  // 表キー x
+  // Twenty bytes read from a file whose last is a lead byte: kept, not cut to 19.
+  const std::string halfCharacter = std::string(19, 'h') + "\x83";
   const SavedSetTable table = TableOf({{.name = name, .date = "2026.12.06", .pairs = {{1, 2}}},
-                                       {.name = std::string(20, 'n'), .date = "d"}});
+                                       {.name = std::string(20, 'n'), .date = "d"},
+                                       {.name = halfCharacter, .date = "2026.12.06"}});
   const std::string bytes = Joined(FormatSavedSets(table));
   const auto sets = ParseSavedSets(bytes);
   EXPECT_EQ(sets, table.sets);
