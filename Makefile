@@ -1,7 +1,8 @@
 # Building, testing and running Kivora on Linux (mingw-w64 + Wine). See README.md.
 #
 #   make run     build, then start kivora.exe under Wine (headless: screenshot to build/kivora.png)
-#   make test    build, then run the native unit tests and the Windows-side tests under Wine
+#   make test    build, then run the native unit tests (plain and under ASan/UBSan) and the
+#                Windows-side tests under Wine
 #   make build   configure and build both CMake presets (native, windows)
 #   make clean   remove build/ (the Wine prefix included)
 #   make format  clang-format our sources
@@ -31,6 +32,8 @@ deps:
 build: deps
 	cmake --preset native
 	cmake --build --preset native
+	cmake --preset native-sanitized
+	cmake --build --preset native-sanitized
 	cmake --preset windows
 	cmake --build --preset windows
 
@@ -49,6 +52,7 @@ test: build prefix
 	  wineserver -p; \
 	  wine cmd /c exit </dev/null >/dev/null 2>&1 || true; \
 	  ctest --preset native --no-tests=error || status=1; \
+	  ctest --preset native-sanitized --no-tests=error || status=1; \
 	  ctest --preset windows --no-tests=error || status=1; \
 	  wineserver -k 2>/dev/null || true; \
 	  exit $$status'
