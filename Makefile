@@ -1,9 +1,11 @@
 # Building, testing and running Kivora on Linux (mingw-w64 + Wine). See README.md.
 #
 #   make run     build, then start kivora.exe under Wine (headless: screenshot to build/kivora.png)
-#   make test    build, then run the native unit tests and the Windows-side tests under Wine
+#   make test    build, then run the native unit tests (plain and under ASan/UBSan), the fuzz
+#                targets briefly over their seeds, and the Windows-side tests under Wine
+#   make fuzz    fuzz every target for FUZZ_SECONDS (default 60) each
 #   make bench   build the benchmarks, then print start-up, relabel, core and footprint figures
-#   make build   configure and build both CMake presets (native, windows)
+#   make build   configure and build the CMake presets (native, native-sanitized, fuzz, windows)
 #   make clean   remove build/ (the Wine prefix included)
 #   make format  clang-format our sources
 
@@ -24,7 +26,11 @@ WINE_ENV := WINEPREFIX="$(CURDIR)/build/wineprefix" WINEARCH=win64 WINEDEBUG=-al
 	WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
 DESKTOP := explorer /desktop=kivora,1280x1024
 
-.PHONY: deps build prefix test bench run clean format _run-headless
+# Seconds each target runs in `make fuzz`.
+FUZZ_SECONDS ?= 60
+FUZZ_TARGETS := scancode_map saved_set_file key_entry
+
+.PHONY: deps build prefix test fuzz bench run clean format _run-headless
 
 deps:
 	@scripts/install-deps --check >/dev/null 2>&1 || scripts/install-deps
@@ -32,6 +38,10 @@ deps:
 build: deps
 	cmake --preset native
 	cmake --build --preset native
+	cmake --preset native-sanitized
+	cmake --build --preset native-sanitized
+	cmake --preset fuzz
+	cmake --build --preset fuzz
 	cmake --preset windows
 	cmake --build --preset windows
 
@@ -50,6 +60,8 @@ test: build prefix
 	  wineserver -p; \
 	  wine cmd /c exit </dev/null >/dev/null 2>&1 || true; \
 	  ctest --preset native --no-tests=error || status=1; \
+	  ctest --preset native-sanitized --no-tests=error || status=1; \
+	  ctest --preset fuzz --no-tests=error || status=1; \
 	  ctest --preset windows --no-tests=error || status=1; \
 	  wineserver -k 2>/dev/null || true; \
 	  exit $$status'
@@ -65,6 +77,18 @@ bench: build prefix
 	  bench/run || status=1; \
 	  wineserver -k 2>/dev/null || true; \
 	  exit $$status'
+
+# New inputs collect in build/fuzz/work/TARGET/corpus, crashing ones in
+# build/fuzz/work/TARGET/artifacts; the committed seeds stay as they are.
+fuzz: deps
+	@case '$(FUZZ_SECONDS)' in ''|*[!0-9]*|0) echo "make fuzz: FUZZ_SECONDS must be a whole number of seconds, not '$(FUZZ_SECONDS)'" >&2; exit 2;; esac
+	cmake --preset fuzz
+	cmake --build --preset fuzz
+	@status=0; for target in $(FUZZ_TARGETS); do \
+	  echo "make fuzz: $$target for $(FUZZ_SECONDS) s"; \
+	  scripts/fuzz-run build/fuzz/fuzz_$$target tests/fuzz/corpus/$$target \
+	    build/fuzz/work/$$target $(FUZZ_SECONDS) || status=1; \
+	done; exit $$status
 
 run: build prefix
 	@case '$(RUN_TIMEOUT)' in ''|*[!0-9]*|0) echo "make run: RUN_TIMEOUT must be a whole number of seconds, not '$(RUN_TIMEOUT)'" >&2; exit 2;; esac

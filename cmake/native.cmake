@@ -1,4 +1,11 @@
-# Native build: the core and its GoogleTest suite, from Debian's libgtest-dev.
+# Native build: the core and its GoogleTest suite, from Debian's libgtest-dev,
+# or (the fuzz preset) the core under libFuzzer.
+option(KIVORA_FUZZ "Build the libFuzzer targets instead of the unit tests" OFF)
+if(KIVORA_FUZZ)
+  include(cmake/fuzz.cmake)
+  return()
+endif()
+
 find_package(GTest REQUIRED)
 include(GoogleTest)
 

@@ -79,7 +79,7 @@ target_link_options(kivora_win_tests PRIVATE -static)
 # Test discovery would need Wine at build time; one ctest entry per suite keeps
 # the summary readable instead.
 foreach(suite IN ITEMS LabelEncoding RegistryStores SetFileOnDisk Privilege KeyButtonFonts
-    MainWindowMenu)
+    MainWindowMenu Soak)
   add_test(NAME win.${suite} COMMAND kivora_win_tests --gtest_filter=${suite}.*)
 endforeach()
 

@@ -91,9 +91,12 @@ std::vector<std::string> FormatSavedSets(const SavedSetTable& table) {
     if (i < table.deleted.size() && table.deleted[i]) continue;
     const SavedKeySet& set = table.sets[i];
     // Fixed columns: a name or date that somehow outgrew its field is cut rather
-    // than allowed to shift the columns of the line.
+    // than allowed to shift the columns of the line. A name that fits is kept
+    // byte for byte, even one whose last byte looks like half a character: the
+    // file it came from had it so, and a save must not take bytes away.
     std::string line(kSetPrefix);
-    line += CutToByteLimit(set.name, kMaxSetNameBytes);
+    line +=
+        set.name.size() <= kMaxSetNameBytes ? set.name : CutToByteLimit(set.name, kMaxSetNameBytes);
     line.resize(kDateColumn, ' ');
     line += std::string_view(set.date).substr(0, kSetDateChars);
     line += "\r\n";

@@ -242,5 +242,119 @@ TEST_F(MainWindowTest, SavingNeedsRoomForOneMoreSet) {
                            "info " + std::string(message::kHelp), "close"}));
 }
 
+// One row per registry step that can fail, at start-up and at registering: the
+// core operation's result, what the window says, the mode it ends in and what
+// the stores and the keys hold afterwards.
+struct RegistryFault {
+  const char* name;
+  bool atStart;  // else at registering, after CapsLock -> Ctrl was chosen
+  void (*fail)(FakeKeyStore&);
+  bool coreResult;  // ReadScancodeMap at start, WriteScancodeMap at registering
+  std::vector<const char*> warnings;
+  StoreKind mode;
+  int shownSlot = 43;  // the changed key afterwards: 1 from the machine store, 43 from the user's
+};
+void PrintTo(const RegistryFault& f, std::ostream* os) { *os << f.name; }
+
+class MainWindowRegistryFault : public MainWindowTest,
+                                public ::testing::WithParamInterface<RegistryFault> {};
+
+TEST_P(MainWindowRegistryFault, FailsClearlyAndLosesNothing) {
+  const RegistryFault& row = GetParam();
+  const std::vector<std::uint8_t> escDisabled = {0, 0, 0, 0, 0,    0, 0, 0, 2, 0,
+                                                 0, 0, 0, 0, 0x01, 0, 0, 0, 0, 0};
+  const std::vector<std::uint8_t> capsToCtrl = {0, 0, 0,    0, 0,    0, 0, 0, 2, 0,
+                                                0, 0, 0x1D, 0, 0x3A, 0, 0, 0, 0, 0};
+  store.machine = {.exists = true, .value = escDisabled};
+  store.user = {.exists = true, .value = capsToCtrl};
+  if (!row.atStart) {
+    window.Start("/exe");
+    view.choices = {IdFromSlot(69)};
+    window.Command(IdFromSlot(43));
+  }
+  view.log.clear();
+  row.fail(store);
+  if (row.atStart) {
+    window.Start("/exe");
+  } else {
+    window.Command(command::kRegister);
+  }
+
+  Log warnings;
+  for (const std::string& line : view.log) {
+    if (line.starts_with("warn ")) warnings.push_back(line);
+  }
+  Log expected;
+  for (const char* text : row.warnings) expected.push_back(Warn(text));
+  EXPECT_EQ(warnings, expected);
+  EXPECT_EQ(window.State().mode, row.mode);
+  // Neither store's value is ever lost or altered by a failure.
+  EXPECT_EQ(store.machine.value, escDisabled);
+  EXPECT_EQ(store.user.value, capsToCtrl);
+
+  if (row.atStart) {
+    // The keys show the store that was read, or nothing.
+    EXPECT_EQ(catalogue[1].IsChanged(), row.shownSlot == 1);
+    EXPECT_EQ(catalogue[43].IsChanged(), row.shownSlot == 43);
+    KeyCatalogue fresh;
+    EXPECT_EQ(ReadScancodeMap(fresh, store, StoreKind::Machine), row.coreResult);
+  } else {
+    EXPECT_EQ(catalogue[43].targetSlot, 69);  // the choice stays, to be registered later
+    EXPECT_TRUE(window.State().dirty);
+    EXPECT_EQ(WriteScancodeMap(catalogue, store, StoreKind::Machine), row.coreResult);
+  }
+}
+
+void DenyMachine(FakeKeyStore& s) { s.machine.openDenied = true; }
+void MachineMissingAndDenied(FakeKeyStore& s) {
+  s.machine.exists = false;
+  s.machine.createDenied = true;
+}
+void MachineQueryFails(FakeKeyStore& s) { s.machine.queryFails = true; }
+void DenyBoth(FakeKeyStore& s) { s.machine.openDenied = s.user.openDenied = true; }
+void MachineSetFails(FakeKeyStore& s) { s.machine.setFails = true; }
+
+const char* const kUnreadable = message::kMachineStoreUnreadable;
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryStep, MainWindowRegistryFault,
+    ::testing::Values(
+        RegistryFault{
+            "startOpenAndCreate", true, DenyMachine, false, {kUnreadable}, StoreKind::User},
+        RegistryFault{"startCreateMissingKey",
+                      true,
+                      MachineMissingAndDenied,
+                      false,
+                      {kUnreadable},
+                      StoreKind::User},
+        // An unreadable value reads as no changes: nothing to warn about.
+        RegistryFault{"startQuery", true, MachineQueryFails, true, {}, StoreKind::Machine, 0},
+        RegistryFault{"startBothStores",
+                      true,
+                      DenyBoth,
+                      false,
+                      {kUnreadable, message::kNoStoreReadable},
+                      StoreKind::Machine,
+                      0},
+        RegistryFault{"registerOpenAndCreate",
+                      false,
+                      DenyMachine,
+                      false,
+                      {message::kWriteFailed},
+                      StoreKind::Machine},
+        RegistryFault{"registerCreateMissingKey",
+                      false,
+                      MachineMissingAndDenied,
+                      false,
+                      {message::kWriteFailed},
+                      StoreKind::Machine},
+        RegistryFault{"registerSet",
+                      false,
+                      MachineSetFails,
+                      false,
+                      {message::kWriteFailed},
+                      StoreKind::Machine}),
+    [](const ::testing::TestParamInfo<RegistryFault>& test) { return test.param.name; });
+
 }  // namespace
 }  // namespace kivora

@@ -78,7 +78,8 @@ void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
 
 class SavedSetFileFault : public ::testing::TestWithParam<FaultCase> {};
 
-// Whatever step fails, kivora.ini keeps every byte it had and the temporary is gone.
+// Whatever step fails, kivora.ini keeps every byte it had and the temporary is
+// gone; the five rows of line writes are every line this save writes.
 TEST_P(SavedSetFileFault, LeavesTheOldFileAndReportsFailure) {
   FakeSetFileSystem fs;
   fs.files[kDir + "/kivora.ini"] = kOld;
@@ -103,9 +104,11 @@ TEST_P(SavedSetFileFault, LeavesTheOldFileAndReportsFailure) {
 
 INSTANTIATE_TEST_SUITE_P(EveryStep, SavedSetFileFault,
                          ::testing::Values(FaultCase{"create", FileFault::Create, 0},
-                                           FaultCase{"firstLine", FileFault::WriteLine, 0},
-                                           FaultCase{"middleLine", FileFault::WriteLine, 2},
-                                           FaultCase{"lastLine", FileFault::WriteLine, 4},
+                                           FaultCase{"line0", FileFault::WriteLine, 0},
+                                           FaultCase{"line1", FileFault::WriteLine, 1},
+                                           FaultCase{"line2", FileFault::WriteLine, 2},
+                                           FaultCase{"line3", FileFault::WriteLine, 3},
+                                           FaultCase{"line4", FileFault::WriteLine, 4},
                                            FaultCase{"flush", FileFault::Flush, 0},
                                            FaultCase{"close", FileFault::Close, 0},
                                            FaultCase{"replace", FileFault::Replace, 0}),

@@ -9,6 +9,8 @@
 namespace kivora {
 namespace {
 
+using namespace std::string_literals;
+
 std::string Joined(const std::vector<std::string>& lines) {
   return std::accumulate(lines.begin(), lines.end(), std::string());
 }
@@ -102,6 +104,39 @@ TEST(SavedSetFormat, LimitsTwentySetsAndAHundredPairs) {
   EXPECT_EQ(sets[19].pairs.back().from, 10019);
 }
 
+// Files no version of the program wrote: each reads as a definite table, and that
+// table is written and read back unchanged.
+TEST(SavedSetFormat, DamagedFilesReadAsADefiniteTable) {
+  // Never a lead byte (0x80, 0xA0, 0xFD..0xFF), a lead byte with a trail byte that
+  // cannot follow it (0x81 0x7F), and a pair in a row with no characters (0x85 0x40).
+  const std::string notCp932 = "\x80\xA0\xFD\xFE\xFF\x81\x7F\x85\x40";
+  const std::string megaLine(2 * 1024 * 1024, 'x');
+  struct {
+    const char* name;
+    std::string bytes;
+    std::vector<SavedKeySet> sets;
+  } const cases[] = {
+      {"empty", "", {}},
+      {"nulBytes",
+       "name=ab\0cd      2026.12.06\r\nchg=   58\0   29\r\n\0\0\0\r\n"s,
+       {{.name = "ab", .pairs = {{58, 0}}}}},
+      {"crOnlyLineEnds",
+       "name=MyKeys\rchg=   58   29\rchg=    1    2\r",
+       {{.name = "MyKeys\rchg=   58   2", .date = "9\rchg=    "}}},
+      {"twoMegabyteLine",
+       "name=big" + megaLine + "\r\nchg=    1    2\r\n",
+       {{.name = "big" + megaLine.substr(0, 17),
+         .date = megaLine.substr(0, 10),
+         .pairs = {{1, 2}}}}},
+      {"notCodePage932", "name=" + notCp932 + "\r\n", {{.name = notCp932}}},
+  };
+  for (const auto& c : cases) {
+    const auto sets = ParseSavedSets(c.bytes);
+    EXPECT_EQ(sets, c.sets) << c.name;
+    EXPECT_EQ(ParseSavedSets(Joined(FormatSavedSets(TableOf(sets)))), sets) << c.name;
+  }
+}
+
 TEST(SavedSetFormat, LongLinesAreReadInPiecesOf1023Bytes) {
   // The second piece of this line starts with "chg=" and is read as a pair line.
   std::string text = "name=long\n" + std::string(1023, 'x') + "chg=    7    8\n";
@@ -118,8 +153,11 @@ TEST(SavedSetFormat, NameBytesRoundTripUntouched) {
   // "表" is 0x95 0x5C in code page 932: its second byte is a backslash.
   const std::string hyou = "\x95\x5C";
   const std::string name = hyou + "\x83\x4C\x81\x5B" + "x";  // 表キー x
+  // Twenty bytes read from a file whose last is a lead byte: kept, not cut to 19.
+  const std::string halfCharacter = std::string(19, 'h') + "\x83";
   const SavedSetTable table = TableOf({{.name = name, .date = "2026.12.06", .pairs = {{1, 2}}},
-                                       {.name = std::string(20, 'n'), .date = "d"}});
+                                       {.name = std::string(20, 'n'), .date = "d"},
+                                       {.name = halfCharacter, .date = "2026.12.06"}});
   const std::string bytes = Joined(FormatSavedSets(table));
   const auto sets = ParseSavedSets(bytes);
   EXPECT_EQ(sets, table.sets);

@@ -90,10 +90,41 @@ TEST(ParseScancodeMap, HugeEntryCountsStopAtTheBuffer) {
   Bytes full = Header(0xFFFFFFFF);
   full.resize(kScancodeMapBufferSize + 100, 0x11);  // longer than the buffer
   EXPECT_EQ(ParseScancodeMap(full).size(), 151u);
-  for (std::uint32_t count : {151u, 152u, 153u}) {
+  struct {
+    std::uint32_t count;
+    std::size_t pairs;
+  } const cases[] = {{0, 0}, {1, 0}, {2, 1}, {151, 150}, {152, 151}, {153, 151}, {0xFFFFFFFF, 151}};
+  for (auto [count, pairs] : cases) {
     Bytes value = Header(count);
+    value[0] = value[4] = 0xFF;  // version and flags: ignored
     value.resize(kScancodeMapBufferSize, 0x22);
-    EXPECT_EQ(ParseScancodeMap(value).size(), std::min<std::size_t>(count - 1, 151)) << count;
+    EXPECT_EQ(ParseScancodeMap(value).size(), pairs) << count;
+  }
+}
+
+// Values of every length another tool could have stored, each claiming 150
+// pairs of unknown scancodes: what lies inside the value and the buffer is
+// recorded (up to the ten raw slots), a value too long to read records nothing,
+// and the read never fails.
+TEST(ReadScancodeMap, ValuesOfEveryLengthUpTo620Bytes) {
+  for (std::size_t length = 0; length <= 620; ++length) {
+    Bytes value = Header(151);
+    for (int i = 0; value.size() < length; ++i) {
+      for (int b : {0x1D, 0, i & 0xFF, 0x01}) value.push_back(static_cast<std::uint8_t>(b));
+    }
+    value.resize(length);
+    FakeKeyStore store;
+    store.machine.exists = true;
+    store.machine.value = value;
+    KeyCatalogue catalogue;
+    ASSERT_TRUE(ReadScancodeMap(catalogue, store, StoreKind::Machine)) << length;
+    const std::size_t stored = length < 12 || length > kScancodeMapBufferSize
+                                   ? 0
+                                   : std::min<std::size_t>((length - 12) / 4, 150);
+    EXPECT_EQ(catalogue.rawCount, static_cast<int>(std::min<std::size_t>(stored, 10))) << length;
+    if (stored > 0) {
+      EXPECT_EQ(catalogue[kFirstRawSlot].scancode, 0x0100) << length;
+    }
   }
 }
 

@@ -86,11 +86,18 @@ TEST_F(SetFileOnDisk, ADirectoryThatCannotBeWrittenFailsCleanly) {
   EXPECT_FALSE(fs::exists(dir / "missing"));
 }
 
+// A directory whose full path is exactly `length` characters.
+fs::path DirectoryOfLength(const fs::path& base, std::size_t length) {
+  fs::path dir = base;
+  while (dir.wstring().size() + 1 + 40 + 1 + 20 < length) dir /= std::wstring(40, L'd');
+  return dir / std::wstring(length - dir.wstring().size() - 1, L'e');
+}
+
 TEST_F(SetFileOnDisk, LongDirectoriesWork) {
-  // 200 characters below the temporary folder, and then past MAX_PATH.
-  for (std::size_t length : {200u, 300u}) {
-    dir = root;
-    while (dir.wstring().size() < root.wstring().size() + length) dir /= std::wstring(40, L'd');
+  // 250 characters: kivora.ini's own path is then past MAX_PATH; and longer ones.
+  for (std::size_t length : {250u, 300u, 1000u}) {
+    dir = DirectoryOfLength(root, length);
+    ASSERT_EQ(dir.wstring().size(), length);
     std::error_code error;
     fs::create_directories(dir, error);
     ASSERT_FALSE(error) << length;
@@ -102,6 +109,25 @@ TEST_F(SetFileOnDisk, LongDirectoriesWork) {
     ASSERT_EQ(table.sets.size(), 1u);
     EXPECT_EQ(table.sets[0].name, "deep");
   }
+}
+
+// Past the longest path Windows has (32,767 characters) nothing can be read or
+// written: both say so, and nothing is created or lost on the way.
+TEST_F(SetFileOnDisk, ADirectoryPastThePathLimitFailsClearly) {
+  ASSERT_FALSE(ReadSavedSetFile(table, files, dir));  // no file yet; the paths are set
+  table.sets.push_back(Set("kept"));
+  ASSERT_TRUE(WriteSavedSetFile(table, files));
+  const std::string saved = FileBytes(dir / "kivora.ini");
+
+  const fs::path tooLong = DirectoryOfLength(root, 33000);
+  SavedSetTable deep;
+  EXPECT_FALSE(ReadSavedSetFile(deep, files, tooLong));
+  EXPECT_TRUE(deep.sets.empty());
+  deep.sets.push_back(Set("new"));
+  EXPECT_FALSE(WriteSavedSetFile(deep, files));
+  EXPECT_EQ(deep.sets.size(), 1u);
+  EXPECT_EQ(FileBytes(dir / "kivora.ini"), saved);
+  EXPECT_EQ(std::distance(fs::directory_iterator(root), fs::directory_iterator()), 1);
 }
 
 TEST_F(SetFileOnDisk, ExecutableDirectoryHoldsTheRunningProgram) {
