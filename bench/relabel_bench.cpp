@@ -79,6 +79,7 @@ int main() {
     return 1;
   }
   FontCache fonts;
+  const MarkPens pens;
   const Point origin = ComputeMarkOrigin(ours);
 
   // The floor's texts are exactly what Kivora shows for each set.
@@ -109,7 +110,7 @@ int main() {
     const long allocationsBefore = allocations;
     oursTimes.push_back(Microseconds([&] {
       LabelKeyButtons(ours, mapping, fonts, true);
-      DrawChangeMarks(ours, mapping, origin);
+      DrawChangeMarks(ours, mapping, origin, pens);
     }));
     allocationsDuring += allocations - allocationsBefore;
     Pump();

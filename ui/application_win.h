@@ -58,6 +58,7 @@ struct Application {
   FontCache fonts;
   GdiObject<HBRUSH> mainBackground{CreateSolidBrush(kMainBackground)};
   GdiObject<HBRUSH> changeBackground{CreateSolidBrush(kChangeBackground)};
+  MarkPens pens;
 
   MainWindowViewWin view{*this};
   MainWindow controller{catalogue, savedSets, store, files, view};

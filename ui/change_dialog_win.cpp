@@ -119,7 +119,7 @@ INT_PTR CALLBACK ChangeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
       if (!app) return FALSE;
       return BackgroundWithMarks(dialog, wParam, UM_MARK_SOURCE, app->changeBackground.get());
     case UM_MARK_SOURCE:
-      if (app) MarkSourceKey(dialog, SourceSlot(*app));
+      if (app) MarkSourceKey(dialog, SourceSlot(*app), app->pens);
       return TRUE;
     case UM_NEXT_GROUP:
     case UM_PREV_GROUP:

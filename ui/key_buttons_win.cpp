@@ -8,9 +8,6 @@
 namespace kivora {
 namespace {
 
-constexpr COLORREF kChangeMarkColour = RGB(255, 0, 0);
-constexpr COLORREF kSourceMarkColour = RGB(0, 0, 255);
-
 LRESULT CALLBACK KeyButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {
   const auto* set = reinterpret_cast<const KeyButtonSet*>(GetWindowLongPtrW(button, GWLP_USERDATA));
   if (message == WM_KEYDOWN && (wParam == VK_PRIOR || wParam == VK_NEXT)) {
@@ -50,14 +47,6 @@ void DrawMark(HDC dc, HWND button, Point origin) {
   std::array<POINT, std::tuple_size_v<decltype(points)>> polyline;
   for (std::size_t i = 0; i < points.size(); ++i) polyline[i] = {points[i].x, points[i].y};
   Polyline(dc, polyline.data(), static_cast<int>(polyline.size()));
-}
-
-// One 1-pixel pen per colour for the whole run: the marks are redrawn after
-// every background repaint, and must not create a GDI object each time.
-template <COLORREF colour>
-HPEN PenOf() {
-  static const GdiObject<HPEN> pen(CreatePen(PS_SOLID, 1, colour));
-  return pen.get();
 }
 
 // Draws one mark, or all of them, with one pen.
@@ -115,9 +104,10 @@ Point ComputeMarkOrigin(HWND dialog) {
                     client.bottom);
 }
 
-void DrawChangeMarks(HWND dialog, const KeyCatalogue& catalogue, Point origin) {
+void DrawChangeMarks(HWND dialog, const KeyCatalogue& catalogue, Point origin,
+                     const MarkPens& pens) {
   const ButtonsBySlot buttons = FindButtons(dialog);
-  WithPen(dialog, PenOf<kChangeMarkColour>(), [&](HDC dc) {
+  WithPen(dialog, pens.change.get(), [&](HDC dc) {
     // Raw-scancode slots have no button and are never marked.
     for (int slot = 0; slot <= kScancodeEntrySlot; ++slot) {
       if (catalogue[slot].IsChanged()) DrawMark(dc, buttons[slot], origin);
@@ -125,14 +115,14 @@ void DrawChangeMarks(HWND dialog, const KeyCatalogue& catalogue, Point origin) {
   });
 }
 
-void EraseChangeMark(HWND dialog, int slot, Point origin) {
-  WithPen(dialog, PenOf<kMainBackground>(),
+void EraseChangeMark(HWND dialog, int slot, Point origin, const MarkPens& pens) {
+  WithPen(dialog, pens.erase.get(),
           [&](HDC dc) { DrawMark(dc, GetDlgItem(dialog, IdFromSlot(slot)), origin); });
 }
 
-void MarkSourceKey(HWND dialog, int slot) {
+void MarkSourceKey(HWND dialog, int slot, const MarkPens& pens) {
   const Point origin = ComputeMarkOrigin(dialog);
-  WithPen(dialog, PenOf<kSourceMarkColour>(),
+  WithPen(dialog, pens.source.get(),
           [&](HDC dc) { DrawMark(dc, GetDlgItem(dialog, IdFromSlot(slot)), origin); });
 }
 

@@ -25,18 +25,27 @@ struct KeyButtonSet {
 void SubclassKeyButtons(HWND dialog, KeyButtonSet& set);
 void LabelKeyButtons(HWND dialog, const KeyCatalogue& catalogue, FontCache& fonts,
                      bool showChanges);
+inline constexpr COLORREF kMainBackground = RGB(192, 192, 212);
+inline constexpr COLORREF kChangeBackground = RGB(192, 222, 192);
+
+// The 1-pixel pens of the marks, made once for the run: the marks are redrawn
+// after every background repaint and must not create a GDI object each time.
+struct MarkPens {
+  GdiObject<HPEN> change{CreatePen(PS_SOLID, 1, RGB(255, 0, 0))};  // red
+  GdiObject<HPEN> erase{CreatePen(PS_SOLID, 1, kMainBackground)};  // over a red mark
+  GdiObject<HPEN> source{CreatePen(PS_SOLID, 1, RGB(0, 0, 255))};  // blue
+};
+
 Point ComputeMarkOrigin(HWND dialog);
-void DrawChangeMarks(HWND dialog, const KeyCatalogue& catalogue, Point origin);
-void EraseChangeMark(HWND dialog, int slot, Point origin);
-void MarkSourceKey(HWND dialog, int slot);
+void DrawChangeMarks(HWND dialog, const KeyCatalogue& catalogue, Point origin,
+                     const MarkPens& pens);
+void EraseChangeMark(HWND dialog, int slot, Point origin, const MarkPens& pens);
+void MarkSourceKey(HWND dialog, int slot, const MarkPens& pens);
 // Moves the focus for UM_NEXT_GROUP or UM_PREV_GROUP.
 void FocusNextGroup(HWND dialog, UINT message);
 void CentreOnScreen(HWND window);
 // WM_CTLCOLORDLG of a dialog with marks: the marks live outside paint handling,
 // so every background repaint wipes them; queue `redrawMessage` behind it.
 INT_PTR BackgroundWithMarks(HWND dialog, WPARAM dc, UINT redrawMessage, HBRUSH brush);
-
-inline constexpr COLORREF kMainBackground = RGB(192, 192, 212);
-inline constexpr COLORREF kChangeBackground = RGB(192, 222, 192);
 
 }  // namespace kivora

@@ -40,7 +40,7 @@ INT_PTR CALLBACK MainWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
       if (!app) return FALSE;
       return BackgroundWithMarks(dialog, wParam, UM_REDRAW_MARKS, app->mainBackground.get());
     case UM_REDRAW_MARKS:
-      if (app) DrawChangeMarks(dialog, app->catalogue, app->markOrigin);
+      if (app) DrawChangeMarks(dialog, app->catalogue, app->markOrigin, app->pens);
       return TRUE;
     case UM_NEXT_GROUP:
     case UM_PREV_GROUP:
@@ -82,10 +82,10 @@ void MainWindowViewWin::LabelKeys(bool showChanges) {
   LabelKeyButtons(app_.mainWindow, app_.catalogue, app_.fonts, showChanges);
 }
 void MainWindowViewWin::DrawChangeMarks() {
-  kivora::DrawChangeMarks(app_.mainWindow, app_.catalogue, app_.markOrigin);
+  kivora::DrawChangeMarks(app_.mainWindow, app_.catalogue, app_.markOrigin, app_.pens);
 }
 void MainWindowViewWin::EraseChangeMark(int slot) {
-  kivora::EraseChangeMark(app_.mainWindow, slot, app_.markOrigin);
+  kivora::EraseChangeMark(app_.mainWindow, slot, app_.markOrigin, app_.pens);
 }
 void MainWindowViewWin::PostClose() { PostMessageW(app_.mainWindow, WM_CLOSE, 0, 0); }
 void MainWindowViewWin::Beep() { ::Beep(2400, 20); }

@@ -40,6 +40,7 @@ class KeyButtonFonts : public ::testing::Test {
   HWND dialog = nullptr;
   KeyCatalogue catalogue;
   FontCache fonts;
+  MarkPens pens;
 };
 
 TEST_F(KeyButtonFonts, ChangedKeysAreBoldAtTheirTargetsHeight) {
@@ -82,7 +83,7 @@ TEST_F(KeyButtonFonts, AThousandChangesCreateNoFurtherFonts) {
     const int t = target(random);
     ApplyChange(catalogue, key(random), t == 200 ? 350 : t == 310 ? 349 : t);
     LabelKeyButtons(dialog, catalogue, fonts, true);
-    DrawChangeMarks(dialog, catalogue, ComputeMarkOrigin(dialog));
+    DrawChangeMarks(dialog, catalogue, ComputeMarkOrigin(dialog), pens);
     if (i % 100 != 99) continue;
     for (int id = 201; id <= 309; ++id) {
       seen.insert(reinterpret_cast<HFONT>(SendMessageW(GetDlgItem(dialog, id), WM_GETFONT, 0, 0)));

@@ -116,7 +116,7 @@ TEST(Soak, ChangesAndModeSwitchesGrowNoObjects) {
   ApplyChange(app.catalogue, 204, 243);
   ApplyChange(app.catalogue, 205, 201);
   LabelKeyButtons(main, app.catalogue, app.fonts, true);
-  DrawChangeMarks(main, app.catalogue, app.markOrigin);
+  DrawChangeMarks(main, app.catalogue, app.markOrigin, app.pens);
   Pump();
   const Owned first = Count(app);
   ExpectLiveObjects(app, first);
@@ -128,7 +128,7 @@ TEST(Soak, ChangesAndModeSwitchesGrowNoObjects) {
     const int t = target(random);
     ApplyChange(app.catalogue, key(random), t == 200 ? 350 : t == 310 ? 349 : t);
     LabelKeyButtons(main, app.catalogue, app.fonts, true);
-    DrawChangeMarks(main, app.catalogue, app.markOrigin);
+    DrawChangeMarks(main, app.catalogue, app.markOrigin, app.pens);
     if (cycle % 100 == 0) Pump();
   }
   for (int i = 0; i < 500; ++i) {
