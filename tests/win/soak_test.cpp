@@ -41,10 +41,10 @@ DWORD OpenHandleValues() {
   return open;
 }
 
-// The pens of the change marks live for one draw only, so no owner can be
-// asked about them afterwards. Wine accepts a GDI handle by its low word alone,
-// so every live pen, brush and font of the process can be counted there; on
-// Windows this count finds nothing and only the owners' counts below apply.
+// Beyond what the owners hold, a leak could come from any GDI call. Wine accepts
+// a GDI handle by its low word alone, so every live pen, brush and font of the
+// process can be counted there; on Windows this count finds nothing and only
+// the owners' checks below apply.
 struct GdiCounts {
   int pens = 0, brushes = 0, fonts = 0;
   friend bool operator==(const GdiCounts&, const GdiCounts&) = default;
@@ -86,7 +86,7 @@ Owned Count(const Application& app) {
 }
 
 // Every font on a key button comes from the cache and is alive, and the
-// background brushes are the ones made at start and still alive.
+// background brushes and mark pens are the ones made at start and still alive.
 void ExpectLiveObjects(const Application& app, const Owned& first) {
   for (int id = IdFromSlot(kFirstKeySlot); id <= IdFromSlot(kLastKeySlot); ++id) {
     const auto font =
@@ -97,6 +97,9 @@ void ExpectLiveObjects(const Application& app, const Owned& first) {
   EXPECT_EQ(app.changeBackground.get(), first.changeBrush);
   EXPECT_EQ(GetObjectType(first.mainBrush), static_cast<DWORD>(OBJ_BRUSH));
   EXPECT_EQ(GetObjectType(first.changeBrush), static_cast<DWORD>(OBJ_BRUSH));
+  for (const auto* pen : {&app.pens.change, &app.pens.erase, &app.pens.source}) {
+    EXPECT_EQ(GetObjectType(pen->get()), static_cast<DWORD>(OBJ_PEN));
+  }
 }
 
 TEST(Soak, ChangesAndModeSwitchesGrowNoObjects) {
