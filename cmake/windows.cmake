@@ -7,15 +7,16 @@ enable_language(RC)
 add_library(kivora_win STATIC
   keymodel/registry_store_win.cpp
   keymodel/privilege_win.cpp
-  savedsets/set_dialogs_win.cpp
   savedsets/set_file_system_win.cpp
   ui/change_dialog_win.cpp
+  ui/dialog_win.cpp
   ui/gdi_win.cpp
   ui/info_dialogs_win.cpp
   ui/investigation_win.cpp
   ui/key_buttons_win.cpp
   ui/main_window_win.cpp
   ui/message_box_win.cpp
+  ui/set_dialogs_win.cpp
   ui/text_win.cpp
 )
 target_link_libraries(kivora_win PUBLIC kivora_core advapi32 user32 gdi32 shell32)

@@ -17,12 +17,18 @@ inline constexpr int kDisabledLabelSlot = 151;
 inline constexpr int kFirstRawSlot = 160;
 inline constexpr int kRawSlotCount = 10;
 inline constexpr int kLastRawSlot = kFirstRawSlot + kRawSlotCount - 1;
+// Walks over every slot that can be changed (reset, save) end at 170, one past
+// the raw slots: that spare slot is never changed, so the walk loses nothing.
+inline constexpr int kLastWalkSlot = 170;
 
 // Key buttons and key commands are numbered after the slot they stand for.
 inline constexpr int kIdBase = 200;
 constexpr int IdFromSlot(int slot) { return slot + kIdBase; }
 constexpr int SlotFromId(int id) { return id - kIdBase; }
-constexpr bool IsValidSlot(int slot) { return slot >= 0 && slot < kSlotCount; }
+// Key commands name the picture's slots 0..110; only 201..309 are buttons, and
+// the two ends are accepted as they always were.
+inline constexpr int kFirstKeyCommandId = IdFromSlot(0);
+inline constexpr int kLastKeyCommandId = IdFromSlot(110);
 
 struct KeySlot {
   const char* topLabel = "";     // UTF-8; converted at the Win32 boundary

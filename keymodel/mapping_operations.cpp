@@ -80,7 +80,7 @@ void RecordPair(KeyCatalogue& catalogue, ScancodePair pair) {
 
 std::vector<int> ResetAllChanges(KeyCatalogue& catalogue) {
   std::vector<int> erased;
-  for (int slot = 1; slot <= 170; ++slot) {
+  for (int slot = 1; slot <= kLastWalkSlot; ++slot) {
     KeySlot& s = catalogue[slot];
     if (!s.IsChanged()) continue;
     erased.push_back(slot);

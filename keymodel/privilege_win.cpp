@@ -2,25 +2,16 @@
 
 #include <windows.h>
 
-#include <memory>
-#include <type_traits>
+#include "keymodel/handles_win.h"
 
 namespace kivora {
-namespace {
-
-struct HandleCloser {
-  void operator()(HANDLE handle) const { CloseHandle(handle); }
-};
-using UniqueHandle = std::unique_ptr<std::remove_pointer_t<HANDLE>, HandleCloser>;
-
-}  // namespace
 
 bool SetPrivilege(const wchar_t* name, bool enable) {
   HANDLE raw = nullptr;
   if (!OpenProcessToken(GetCurrentProcess(), TOKEN_ADJUST_PRIVILEGES | TOKEN_QUERY, &raw)) {
     return false;
   }
-  const UniqueHandle token(raw);
+  const KernelHandle token(raw);
   TOKEN_PRIVILEGES privileges{};
   privileges.PrivilegeCount = 1;
   if (!LookupPrivilegeValueW(nullptr, name, &privileges.Privileges[0].Luid)) return false;

@@ -2,15 +2,12 @@
 
 #include <windows.h>
 
+#include "keymodel/handles_win.h"
+
 namespace kivora {
 namespace {
 
 constexpr wchar_t kValueName[] = L"Scancode Map";
-
-struct KeyCloser {
-  void operator()(HKEY key) const { RegCloseKey(key); }
-};
-using UniqueHkey = std::unique_ptr<std::remove_pointer_t<HKEY>, KeyCloser>;
 
 HKEY RootOf(StoreKind kind) {
   return kind == StoreKind::Machine ? HKEY_LOCAL_MACHINE : HKEY_CURRENT_USER;
@@ -42,7 +39,7 @@ class RegistryKey final : public StoreKey {
   }
 
  private:
-  UniqueHkey key_;
+  RegistryKeyHandle key_;
 };
 
 }  // namespace

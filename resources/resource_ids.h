@@ -31,8 +31,6 @@
 #define IDM_END 77
 
 /* Key buttons are slot + 200: 201..309 on the keyboard picture. */
-#define IDC_FIRST_KEY 201
-#define IDC_LAST_KEY 309
 #define IDC_TYPED_SCANCODE 349
 #define IDC_DISABLE 350
 

@@ -3,15 +3,20 @@
 #include <windows.h>
 
 #include <string>
-#include <utility>
+
+#include "keymodel/handles_win.h"
 
 namespace kivora {
 namespace {
 
-// Paths past MAX_PATH need the extended-length form to be opened at all.
+// Paths past MAX_PATH need the extended-length form to be opened at all. A
+// folder's path must leave 12 characters of MAX_PATH for an 8.3 file name;
+// keeping to that shorter limit is safe for every call.
+constexpr std::size_t kPlainPathLimit = MAX_PATH - 12;
+
 std::wstring Win32Path(const FilePath& path) {
   std::wstring text = path;
-  if (text.size() < MAX_PATH - 12 || text.starts_with(L"\\\\?\\")) return text;
+  if (text.size() < kPlainPathLimit || text.starts_with(L"\\\\?\\")) return text;
   if (text.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + text.substr(2);
   if (text.size() >= 3 && text[1] == L':' && text[2] == L'\\') return L"\\\\?\\" + text;
   return text;
@@ -19,50 +24,42 @@ std::wstring Win32Path(const FilePath& path) {
 
 class WinOutputFile final : public OutputFile {
  public:
-  explicit WinOutputFile(HANDLE file) : file_(file) {}
-  ~WinOutputFile() override {
-    if (file_ != INVALID_HANDLE_VALUE) CloseHandle(file_);
-  }
-  WinOutputFile(const WinOutputFile&) = delete;
-  WinOutputFile& operator=(const WinOutputFile&) = delete;
+  explicit WinOutputFile(KernelHandle file) : file_(std::move(file)) {}
 
   bool Write(std::string_view bytes) override {
     DWORD written = 0;
-    return WriteFile(file_, bytes.data(), static_cast<DWORD>(bytes.size()), &written, nullptr) &&
+    return WriteFile(file_.get(), bytes.data(), static_cast<DWORD>(bytes.size()), &written,
+                     nullptr) &&
            written == bytes.size();
   }
-  bool Flush() override { return FlushFileBuffers(file_) != 0; }
-  bool Close() override {
-    const HANDLE file = std::exchange(file_, INVALID_HANDLE_VALUE);
-    return CloseHandle(file) != 0;
-  }
+  bool Flush() override { return FlushFileBuffers(file_.get()) != 0; }
+  bool Close() override { return file_.Close(); }
 
  private:
-  HANDLE file_;
+  KernelHandle file_;
 };
 
 }  // namespace
 
 bool WinSetFileSystem::ReadAll(const FilePath& path, std::string& contents) {
-  const HANDLE file = CreateFileW(Win32Path(path).c_str(), GENERIC_READ,
-                                  FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE, nullptr,
-                                  OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return false;
+  const KernelHandle file(CreateFileW(Win32Path(path).c_str(), GENERIC_READ,
+                                      FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return false;
   contents.clear();
   char chunk[64 * 1024];
   DWORD read = 0;
-  while (ReadFile(file, chunk, sizeof chunk, &read, nullptr) && read > 0) {
+  while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) {
     contents.append(chunk, read);
   }
-  CloseHandle(file);
   return true;
 }
 
 std::unique_ptr<OutputFile> WinSetFileSystem::Create(const FilePath& path) {
-  const HANDLE file = CreateFileW(Win32Path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                  FILE_ATTRIBUTE_NORMAL, nullptr);
-  if (file == INVALID_HANDLE_VALUE) return nullptr;
-  return std::make_unique<WinOutputFile>(file);
+  KernelHandle file(CreateFileW(Win32Path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
+                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  if (!file.valid()) return nullptr;
+  return std::make_unique<WinOutputFile>(std::move(file));
 }
 
 bool WinSetFileSystem::Replace(const FilePath& from, const FilePath& to) {

@@ -22,7 +22,7 @@ std::optional<std::size_t> FindSetByName(const SavedSetTable& table, std::string
 
 std::optional<std::vector<ScancodePair>> MappingAsPairs(const KeyCatalogue& catalogue) {
   std::vector<ScancodePair> pairs;
-  for (int slot = 1; slot <= 170; ++slot) {
+  for (int slot = 1; slot <= kLastWalkSlot; ++slot) {
     const KeySlot& s = catalogue[slot];
     if (s.IsChanged()) pairs.push_back({.from = s.scancode, .to = s.targetScancode});
   }

@@ -3,6 +3,7 @@
 #include "resources/resource_ids.h"
 #include "ui/application_win.h"
 #include "ui/change_rules.h"
+#include "ui/dialog_win.h"
 #include "ui/message_box_win.h"
 #include "ui/text_win.h"
 #include "ui/texts.h"
@@ -11,27 +12,24 @@
 namespace kivora {
 namespace {
 
-int SourceSlot(const Application& app) { return SlotFromId(app.controller.State().sourceId); }
+struct ChangeDialog {
+  Application& app;
+  int sourceSlot;
+  ChangeChoice choice;  // out
+};
 
-// The edit's text as code page 932 bytes; a character without a code there
-// becomes '?', which the check then refuses like any other non-digit.
-std::string EditTextCp932(HWND edit) {
-  const int length = GetWindowTextLengthW(edit);
-  std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
-  text.resize(static_cast<std::size_t>(GetWindowTextW(edit, text.data(), length + 1)));
-  if (text.empty()) return {};
-  const int size = WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), nullptr,
-                                       0, nullptr, nullptr);
-  std::string bytes(static_cast<std::size_t>(size), '\0');
-  WideCharToMultiByte(932, 0, text.data(), static_cast<int>(text.size()), bytes.data(), size,
-                      nullptr, nullptr);
-  return bytes;
-}
+struct ScancodeEntry {
+  const KeyCatalogue& catalogue;
+  int sourceSlot;
+  Scancode typed = 0;  // out, when the dialog ends with 1
+};
 
-void AcceptScancode(HWND dialog, Application& app) {
-  const int source = SourceSlot(app);
-  const EntryCheck check = CheckScancodeEntry(EditTextCp932(GetDlgItem(dialog, IDC_ENTRY_EDIT)),
-                                              app.catalogue[source].scancode);
+void AcceptScancode(HWND dialog, ScancodeEntry& entry) {
+  // A character without a code page 932 form arrives as '?', which the check
+  // refuses like any other non-digit.
+  const EntryCheck check =
+      CheckScancodeEntry(WideToCp932Substituting(WindowText(GetDlgItem(dialog, IDC_ENTRY_EDIT))),
+                         entry.catalogue[entry.sourceSlot].scancode);
   switch (check.verdict) {
     case EntryVerdict::NotFourCharacters:
       ShowWarning(dialog, message::kEntryNotFourCharacters);
@@ -43,25 +41,25 @@ void AcceptScancode(HWND dialog, Application& app) {
       ShowWarning(dialog, message::kEntrySameAsOwn);
       return;
     case EntryVerdict::Accepted:
-      app.catalogue[kScancodeEntrySlot].scancode = check.value;
+      entry.typed = check.value;
       EndDialog(dialog, 1);
       return;
   }
 }
 
 INT_PTR CALLBACK ScancodeEntryProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  Application* app = AppOf(dialog);
+  auto* entry = DialogParam<ScancodeEntry>(dialog);
   switch (message) {
     case WM_INITDIALOG:
-      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-      app = reinterpret_cast<Application*>(lParam);
+      KeepDialogParam(dialog, lParam);
+      entry = reinterpret_cast<ScancodeEntry*>(lParam);
       CentreOnScreen(dialog);
       SetDlgItemTextW(dialog, IDC_ENTRY_PROMPT,
-                      Utf8ToWide(ScancodeEntryPrompt(app->catalogue, SourceSlot(*app))).c_str());
+                      Utf8ToWide(ScancodeEntryPrompt(entry->catalogue, entry->sourceSlot)).c_str());
       return FALSE;
     case WM_COMMAND:
       if (wParam == IDC_OK) {
-        AcceptScancode(dialog, *app);
+        AcceptScancode(dialog, *entry);
       } else if (wParam == IDM_CANCEL) {
         EndDialog(dialog, 0);
       }
@@ -74,27 +72,26 @@ INT_PTR CALLBACK ScancodeEntryProc(HWND dialog, UINT message, WPARAM wParam, LPA
   }
 }
 
-void SetUpChangeDialog(HWND dialog, Application& app) {
-  const int source = SourceSlot(app);
-  SetWindowTextW(dialog, Utf8ToWide(ChangeDialogCaption(app.catalogue, source)).c_str());
+void SetUpChangeDialog(HWND dialog, ChangeDialog& change) {
+  Application& app = change.app;
+  SetWindowTextW(dialog, Utf8ToWide(ChangeDialogCaption(app.catalogue, change.sourceSlot)).c_str());
   LabelKeyButtons(dialog, app.catalogue, app.fonts, false);
   PostMessageW(dialog, UM_MARK_SOURCE, 0, 0);
-  const ButtonState typed = ScancodeButtonState(app.catalogue, source);
+  const ButtonState typed = ScancodeButtonState(app.catalogue, change.sourceSlot);
   if (typed != ButtonState::Unchanged) {
     EnableWindow(GetDlgItem(dialog, IDC_TYPED_SCANCODE), typed == ButtonState::Enabled);
   }
   SubclassKeyButtons(dialog, app.changeButtons);
-  app.controller.State().chosenTargetId = 0;
 }
 
-void Choose(HWND dialog, Application& app, int id) {
-  if ((id >= 200 && id <= 310) || id == IDC_DISABLE) {
-    app.controller.State().chosenTargetId = id;
+void Choose(HWND dialog, ChangeDialog& change, int id) {
+  if (IsChangeTarget(id)) {
+    change.choice = {.targetId = id};
   } else if (id == IDC_TYPED_SCANCODE) {
+    ScancodeEntry entry{.catalogue = change.app.catalogue, .sourceSlot = change.sourceSlot};
     // Cancelling the entry ends the change too, with nothing chosen.
-    if (DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_SCANCODE_ENTRY), dialog,
-                        ScancodeEntryProc, reinterpret_cast<LPARAM>(&app)) == 1) {
-      app.controller.State().chosenTargetId = IDC_TYPED_SCANCODE;
+    if (RunModalDialog(change.app, IDD_SCANCODE_ENTRY, ScancodeEntryProc, &entry, dialog) == 1) {
+      change.choice = {.targetId = IDC_TYPED_SCANCODE, .typedScancode = entry.typed};
     }
   } else if (id != IDM_CANCEL) {
     return;
@@ -103,23 +100,24 @@ void Choose(HWND dialog, Application& app, int id) {
 }
 
 INT_PTR CALLBACK ChangeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  Application* app = AppOf(dialog);
+  auto* change = DialogParam<ChangeDialog>(dialog);
   switch (message) {
     case WM_INITDIALOG:
-      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
-      SetUpChangeDialog(dialog, *reinterpret_cast<Application*>(lParam));
+      KeepDialogParam(dialog, lParam);
+      SetUpChangeDialog(dialog, *reinterpret_cast<ChangeDialog*>(lParam));
       return TRUE;  // the focus goes to Esc
     case WM_COMMAND:
-      if (app && wParam <= 0xFFFF) Choose(dialog, *app, static_cast<int>(wParam));
+      if (change && wParam <= 0xFFFF) Choose(dialog, *change, static_cast<int>(wParam));
       return TRUE;
     case WM_CLOSE:
       EndDialog(dialog, 1);
       return FALSE;
     case WM_CTLCOLORDLG:
-      if (!app) return FALSE;
-      return BackgroundWithMarks(dialog, wParam, UM_MARK_SOURCE, app->changeBackground.get());
+      if (!change) return FALSE;
+      return BackgroundWithMarks(dialog, wParam, UM_MARK_SOURCE,
+                                 change->app.changeBackground.get());
     case UM_MARK_SOURCE:
-      if (app) MarkSourceKey(dialog, SourceSlot(*app), app->pens);
+      if (change) MarkSourceKey(dialog, change->sourceSlot, change->app.pens);
       return TRUE;
     case UM_NEXT_GROUP:
     case UM_PREV_GROUP:
@@ -132,11 +130,10 @@ INT_PTR CALLBACK ChangeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
 
 }  // namespace
 
-int RunChangeDialogFor(Application& app) {
-  app.controller.State().chosenTargetId = 0;
-  DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_CHANGE), app.mainWindow, ChangeDialogProc,
-                  reinterpret_cast<LPARAM>(&app));
-  return app.controller.State().chosenTargetId;
+ChangeChoice RunChangeDialog(Application& app, int sourceId) {
+  ChangeDialog change{.app = app, .sourceSlot = SlotFromId(sourceId), .choice = {}};
+  RunModalDialog(app, IDD_CHANGE, ChangeDialogProc, &change);
+  return change.choice;
 }
 
 }  // namespace kivora

@@ -1,13 +1,14 @@
 // The change dialog (12) and the direct scancode entry (20).
 #pragma once
 
+#include "ui/main_window.h"
+
 namespace kivora {
 
 struct Application;
 
-// Opens the change dialog over the main window for the current source id and
-// returns the chosen target id: a key's id, 350 (disable), 349 (the scancode
-// just typed into slot 149), or 0 when nothing was chosen.
-int RunChangeDialogFor(Application& app);
+// Opens the change dialog over the main window for the key `sourceId` and
+// returns what the user chose; it changes nothing itself.
+ChangeChoice RunChangeDialog(Application& app, int sourceId);
 
 }  // namespace kivora

@@ -2,6 +2,7 @@
 
 #include <cstdio>
 
+#include "resources/resource_ids.h"
 #include "ui/key_labels.h"
 
 namespace kivora {
@@ -31,6 +32,10 @@ std::string ChangeDialogCaption(const KeyCatalogue& catalogue, int sourceSlot) {
       "変更前" + Bracketed(source) + "---> 変更後" + Bracketed(catalogue[LabelSource(target)]);
   if (target < kFirstRawSlot) return before + "キーをどのキーに変更しますか？";
   return before + "スキャンコード 0x" + Hex4(source.targetScancode) + " をどのキーに変更しますか？";
+}
+
+bool IsChangeTarget(int id) {
+  return (id >= kFirstKeyCommandId && id <= kLastKeyCommandId) || id == IDC_DISABLE;
 }
 
 ButtonState ScancodeButtonState(const KeyCatalogue& catalogue, int sourceSlot) {

@@ -12,6 +12,11 @@ namespace kivora {
 // and what it produces now.
 std::string ChangeDialogCaption(const KeyCatalogue& catalogue, int sourceSlot);
 
+// Whether a command of the change dialog picks a target and ends the change:
+// a key of the picture or the disable button; the typed scancode (349) needs
+// the entry dialog first.
+bool IsChangeTarget(int id);
+
 enum class ButtonState { Unchanged, Enabled, Disabled };
 
 // Button 349 (typed scancode) for this source: a source shown by a raw-scancode

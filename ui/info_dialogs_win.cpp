@@ -6,6 +6,7 @@
 
 #include "resources/resource_ids.h"
 #include "ui/changed_key_list.h"
+#include "ui/dialog_win.h"
 #include "ui/text_win.h"
 #include "ui/texts.h"
 
@@ -66,12 +67,9 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
 }  // namespace
 
 void RunChangedKeyList(Application& app) {
-  DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_CHANGED_KEYS), app.mainWindow,
-                  ChangedKeyListProc, reinterpret_cast<LPARAM>(&app));
+  RunModalDialog(app, IDD_CHANGED_KEYS, ChangedKeyListProc, &app);
 }
 
-void RunAboutBox(Application& app) {
-  DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_ABOUT), app.mainWindow, AboutProc, 0);
-}
+void RunAboutBox(Application& app) { RunModalDialog(app, IDD_ABOUT, AboutProc, nullptr); }
 
 }  // namespace kivora

@@ -3,14 +3,25 @@
 #include <cstdio>
 
 namespace kivora {
+namespace {
+
+// The parts of a keyboard message's lParam that tell which key it was.
+constexpr std::uint32_t kReleaseBit = 0x80000000u;   // bit 31: the key goes up
+constexpr std::uint32_t kExtendedBit = 0x01000000u;  // bit 24: the 0xE0-prefixed keys
+constexpr int kMakeCodeShift = 16;                   // bits 16..23: the make code
+constexpr std::uint32_t kMakeCodeMask = 0xFF;
+// NumLock (0x45) and Pause (0xE045) may reach the hook with each other's code.
+constexpr unsigned kNumLockMakeCode = 0x45;
+
+}  // namespace
 
 KeyEventOutcome HandleKeyEvent(KeyCatalogue& catalogue, std::uint32_t lParam) {
   KeyEventOutcome out;
-  if (lParam & 0x80000000u) return out;  // a release
+  if (lParam & kReleaseBit) return out;
   out.consumed = true;
   out.showTexts = true;
-  const unsigned scan = (lParam >> 16) & 0xFF;
-  const bool extended = (lParam & 0x01000000u) != 0;
+  const unsigned scan = (lParam >> kMakeCodeShift) & kMakeCodeMask;
+  const bool extended = (lParam & kExtendedBit) != 0;
   const auto pressed = static_cast<Scancode>(extended ? 0xE000 + scan : scan);
   char text[16];
   std::snprintf(text, sizeof text, " 0x%s%02x  ", extended ? "e0" : "00", scan);
@@ -19,7 +30,7 @@ KeyEventOutcome HandleKeyEvent(KeyCatalogue& catalogue, std::uint32_t lParam) {
   for (int slot = 0; slot <= kScancodeEntrySlot; ++slot) {
     const KeySlot& s = catalogue[slot];
     if (s.scancode == 0 || s.scancode != pressed) continue;
-    out.numLockNote = scan == 0x45;
+    out.numLockNote = scan == kNumLockMakeCode;
     out.topText = s.topLabel;
     out.bottomText = s.bottomLabel;
     out.changeButton = ButtonState::Disabled;

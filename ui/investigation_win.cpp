@@ -4,6 +4,7 @@
 
 #include "resources/resource_ids.h"
 #include "ui/application_win.h"
+#include "ui/dialog_win.h"
 #include "ui/investigation.h"
 #include "ui/message_box_win.h"
 #include "ui/text_win.h"
@@ -63,10 +64,10 @@ void StartUp(HWND dialog, Investigation& state) {
 }
 
 INT_PTR CALLBACK InvestigationProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  auto* state = reinterpret_cast<Investigation*>(GetWindowLongPtrW(dialog, DWLP_USER));
+  auto* state = DialogParam<Investigation>(dialog);
   switch (message) {
     case WM_INITDIALOG:
-      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+      KeepDialogParam(dialog, lParam);
       StartUp(dialog, *reinterpret_cast<Investigation*>(lParam));
       return TRUE;
     case WM_COMMAND:
@@ -101,8 +102,7 @@ INT_PTR CALLBACK InvestigationProc(HWND dialog, UINT message, WPARAM wParam, LPA
 
 void RunInvestigationDialog(Application& app) {
   Investigation state{.app = app, .dialog = nullptr, .hook = nullptr, .keyCommand = {}};
-  DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_INVESTIGATION), app.mainWindow,
-                  InvestigationProc, reinterpret_cast<LPARAM>(&state));
+  RunModalDialog(app, IDD_INVESTIGATION, InvestigationProc, &state);
   // Posted only now, so the change dialog opens after this one has gone and
   // no key press of it meets the hook.
   if (state.keyCommand) {

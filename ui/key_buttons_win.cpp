@@ -138,14 +138,4 @@ INT_PTR BackgroundWithMarks(HWND dialog, WPARAM dc, UINT redrawMessage, HBRUSH b
   return reinterpret_cast<INT_PTR>(brush);
 }
 
-void CentreOnScreen(HWND window) {
-  RECT r;
-  GetWindowRect(window, &r);
-  const int width = r.right - r.left;
-  const int height = r.bottom - r.top;
-  const Point topLeft =
-      CentredTopLeft(GetSystemMetrics(SM_CXSCREEN), GetSystemMetrics(SM_CYSCREEN), width, height);
-  MoveWindow(window, topLeft.x, topLeft.y, width, height, TRUE);
-}
-
 }  // namespace kivora

@@ -43,7 +43,6 @@ void EraseChangeMark(HWND dialog, int slot, Point origin, const MarkPens& pens);
 void MarkSourceKey(HWND dialog, int slot, const MarkPens& pens);
 // Moves the focus for UM_NEXT_GROUP or UM_PREV_GROUP.
 void FocusNextGroup(HWND dialog, UINT message);
-void CentreOnScreen(HWND window);
 // WM_CTLCOLORDLG of a dialog with marks: the marks live outside paint handling,
 // so every background repaint wipes them; queue `redrawMessage` behind it.
 INT_PTR BackgroundWithMarks(HWND dialog, WPARAM dc, UINT redrawMessage, HBRUSH brush);

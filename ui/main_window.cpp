@@ -3,13 +3,14 @@
 #include "keymodel/mapping_operations.h"
 #include "keymodel/scancode_map.h"
 #include "savedsets/saved_set_file.h"
+#include "ui/change_rules.h"
 #include "ui/texts.h"
 
 namespace kivora {
 
 bool IsKeyCommand(int id) {
-  return (id >= 200 && id <= 310) || id == command::kDisable ||
-         (id >= IdFromSlot(kFirstRawSlot) && id <= IdFromSlot(kLastRawSlot));
+  // The investigation starts changes of the raw slots, which no dialog shows.
+  return IsChangeTarget(id) || (id >= IdFromSlot(kFirstRawSlot) && id <= IdFromSlot(kLastRawSlot));
 }
 
 void MainWindow::EnterMode(StoreKind mode) {
@@ -19,6 +20,7 @@ void MainWindow::EnterMode(StoreKind mode) {
 }
 
 void MainWindow::Start(const FilePath& exeDirectory) {
+  exeDirectory_ = exeDirectory;
   if (ReadScancodeMap(catalogue_, store_, StoreKind::Machine)) {
     EnterMode(StoreKind::Machine);
   } else {
@@ -36,7 +38,7 @@ void MainWindow::Start(const FilePath& exeDirectory) {
   view_.LabelKeys(true);
   view_.DrawChangeMarks();
   // A missing file just means no saved sets yet.
-  ReadSavedSetFile(savedSets_, files_, exeDirectory);
+  ReadSavedSetFile(savedSets_, files_, exeDirectory_);
 }
 
 void MainWindow::Command(int id) {
@@ -52,15 +54,23 @@ void MainWindow::Command(int id) {
       if (savedSets_.sets.size() >= kMaxSavedSets) {
         view_.ShowWarning(message::kTooManySets);
       } else {
-        view_.RunDialog(id);
+        view_.RunDialog(Dialog::SaveSet);
       }
       break;
     case command::kLoadSet:
+      view_.RunDialog(Dialog::LoadSet);
+      break;
     case command::kDeleteSet:
+      view_.RunDialog(Dialog::DeleteSet);
+      break;
     case command::kInvestigate:
+      view_.RunDialog(Dialog::Investigation);
+      break;
     case command::kChangedKeyList:
+      view_.RunDialog(Dialog::ChangedKeyList);
+      break;
     case command::kAbout:
-      view_.RunDialog(id);
+      view_.RunDialog(Dialog::About);
       break;
     case command::kAdminMode:
       SwitchMode(StoreKind::Machine);
@@ -118,11 +128,14 @@ void MainWindow::SwitchMode(StoreKind mode) {
 void MainWindow::ChangeKey(int sourceId) {
   state_.sourceId = sourceId;
   if (sourceId == command::kPauseKey) view_.ShowWarning(message::kPauseKey);
-  state_.chosenTargetId = view_.RunChangeDialog();
-  if (state_.chosenTargetId == 0) return;
+  const ChangeChoice choice = view_.RunChangeDialog(sourceId);
+  if (choice.targetId == 0) return;
+  if (choice.targetId == IDC_TYPED_SCANCODE) {
+    catalogue_[kScancodeEntrySlot].scancode = choice.typedScancode;
+  }
   view_.Beep();
   state_.dirty = true;
-  const ChangeOutcome outcome = ApplyChange(catalogue_, sourceId, state_.chosenTargetId);
+  const ChangeOutcome outcome = ApplyChange(catalogue_, sourceId, choice.targetId);
   if (outcome == ChangeOutcome::Ignored) return;
   if (outcome == ChangeOutcome::Cleared) view_.EraseChangeMark(SlotFromId(sourceId));
   view_.LabelKeys(true);

@@ -1,8 +1,12 @@
-// The main keyboard window's decisions: start-up, commands, register and close.
-// The window system is reached only through MainWindowView.
+// The main keyboard window's decisions: start-up, commands, register and close,
+// and what the save, load and delete dialogs do. The window system is reached
+// only through MainWindowView.
 #pragma once
 
+#include <optional>
+#include <string>
 #include <string_view>
+#include <vector>
 
 #include "keymodel/key_catalogue.h"
 #include "keymodel/key_store.h"
@@ -24,19 +28,41 @@ inline constexpr int kAdminMode = IDM_ADMIN_MODE;
 inline constexpr int kUserMode = IDM_USER_MODE;
 inline constexpr int kHelp = IDM_HELP;
 inline constexpr int kAbout = IDM_ABOUT;
-inline constexpr int kCancel = IDM_CANCEL;
 inline constexpr int kExit = IDM_EXIT;
-inline constexpr int kTypedScancode = IDC_TYPED_SCANCODE;
 inline constexpr int kDisable = IDC_DISABLE;
-inline constexpr int kPauseKey = 282;
+inline constexpr int kPauseKey = IdFromSlot(82);
 }  // namespace command
+
+// The modal dialogs the main window opens from its menu.
+enum class Dialog { LoadSet, SaveSet, DeleteSet, Investigation, ChangedKeyList, About };
+
+// The change dialog's answer: a key's id, 350 (disable), 349 with the scancode
+// typed into the direct entry, or 0 when nothing was chosen.
+struct ChangeChoice {
+  int targetId = 0;
+  Scancode typedScancode = 0;
+};
+
+struct CalendarDate {
+  int year;
+  int month;
+  int day;
+};
+
+// What a saved-set dialog shows after one of its commands, in order, and whether
+// it stays open afterwards.
+struct SetDialogOutcome {
+  std::vector<std::string_view> messages;
+  bool stayOpen = false;
+};
 
 class MainWindowView {
  public:
   virtual ~MainWindowView() = default;
   virtual void ShowWarning(std::string_view text) = 0;
   virtual void ShowInformation(std::string_view text) = 0;
-  virtual bool Ask(std::string_view question) = 0;  // true only for OK
+  // Over whichever of our windows is in front; true only for OK.
+  virtual bool Ask(std::string_view question) = 0;
   virtual void SetTitle(std::string_view title) = 0;
   virtual void CheckModeItem(StoreKind mode) = 0;
   virtual void GreyAdminModeItem() = 0;
@@ -46,10 +72,8 @@ class MainWindowView {
   virtual void EraseChangeMark(int slot) = 0;
   virtual void PostClose() = 0;
   virtual void Beep() = 0;
-  // Runs the change dialog for the source and returns the chosen target id (0: none).
-  virtual int RunChangeDialog() = 0;
-  // The load, save, delete, investigation, list and about dialogs.
-  virtual void RunDialog(int command) = 0;
+  virtual ChangeChoice RunChangeDialog(int sourceId) = 0;
+  virtual void RunDialog(Dialog dialog) = 0;
   virtual bool SetShutdownPrivilege(bool enable) = 0;
   virtual bool RequestRestart() = 0;
 };
@@ -57,8 +81,7 @@ class MainWindowView {
 struct MainWindowState {
   StoreKind mode = StoreKind::Machine;
   bool dirty = false;  // changes on screen that are not registered
-  int sourceId = 0;
-  int chosenTargetId = 0;
+  int sourceId = 0;    // the key being changed, or last changed
 };
 
 class MainWindow {
@@ -74,7 +97,13 @@ class MainWindow {
   // WM_CLOSE: true when the window may end now.
   bool MayClose();
 
-  MainWindowState& State() { return state_; }
+  // The saved-set dialogs' commands. `position` is the selected row (none
+  // selected: nothing); `typedName` the name box's text in code page 932
+  // bytes, or nothing when some character has no code there.
+  SetDialogOutcome SaveSet(const std::optional<std::string>& typedName, CalendarDate today);
+  SetDialogOutcome LoadSet(std::optional<std::size_t> position);
+  SetDialogOutcome DeleteSet(std::optional<std::size_t> position);
+
   const MainWindowState& State() const { return state_; }
 
  private:
@@ -90,6 +119,7 @@ class MainWindow {
   SetFileSystem& files_;
   MainWindowView& view_;
   MainWindowState state_;
+  FilePath exeDirectory_;  // where kivora.ini is read back after a delete
 };
 
 // Command ids that stand for a key: the key buttons and the raw-scancode slots.

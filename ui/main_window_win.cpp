@@ -1,24 +1,27 @@
 // The main keyboard window (dialog 11): Win32 messages in, MainWindow decisions
 // out through MainWindowViewWin.
+#include "ui/main_window_win.h"
+
 #include "keymodel/privilege_win.h"
 #include "resources/resource_ids.h"
-#include "savedsets/set_dialogs_win.h"
 #include "ui/application_win.h"
 #include "ui/change_dialog_win.h"
+#include "ui/dialog_win.h"
 #include "ui/info_dialogs_win.h"
 #include "ui/investigation_win.h"
 #include "ui/message_box_win.h"
+#include "ui/set_dialogs_win.h"
 #include "ui/text_win.h"
 #include "ui/window_messages.h"
 
 namespace kivora {
 
 INT_PTR CALLBACK MainWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
-  Application* app = AppOf(dialog);
+  Application* app = DialogParam<Application>(dialog);
   switch (message) {
     case WM_INITDIALOG:
       app = reinterpret_cast<Application*>(lParam);
-      SetWindowLongPtrW(dialog, DWLP_USER, lParam);
+      KeepDialogParam(dialog, lParam);
       app->mainWindow = dialog;
       CentreOnScreen(dialog);
       SetClassLongPtrW(dialog, GCLP_HICON,
@@ -52,18 +55,30 @@ INT_PTR CALLBACK MainWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
 }
 
 void RunMainWindow(Application& app) {
+  // The main window is the first of our windows: it has no owner.
   DialogBoxParamW(app.instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainWindowProc,
                   reinterpret_cast<LPARAM>(&app));
 }
 
+namespace {
+
+// A question asked while one of the main window's dialogs is open belongs to
+// that dialog, so that closing it brings the dialog back, not the main window.
+HWND FrontWindow(const Application& app) {
+  const HWND popup = GetLastActivePopup(app.mainWindow);
+  return popup ? popup : app.mainWindow;
+}
+
+}  // namespace
+
 void MainWindowViewWin::ShowWarning(std::string_view text) {
-  kivora::ShowWarning(app_.mainWindow, text);
+  kivora::ShowWarning(FrontWindow(app_), text);
 }
 void MainWindowViewWin::ShowInformation(std::string_view text) {
-  kivora::ShowInformation(app_.mainWindow, text);
+  kivora::ShowInformation(FrontWindow(app_), text);
 }
 bool MainWindowViewWin::Ask(std::string_view question) {
-  return AskOkCancel(app_.mainWindow, question);
+  return AskOkCancel(FrontWindow(app_), question);
 }
 void MainWindowViewWin::SetTitle(std::string_view title) {
   SetWindowTextW(app_.mainWindow, Utf8ToWide(title).c_str());
@@ -89,28 +104,28 @@ void MainWindowViewWin::EraseChangeMark(int slot) {
 }
 void MainWindowViewWin::PostClose() { PostMessageW(app_.mainWindow, WM_CLOSE, 0, 0); }
 void MainWindowViewWin::Beep() { ::Beep(2400, 20); }
-int MainWindowViewWin::RunChangeDialog() { return RunChangeDialogFor(app_); }
-void MainWindowViewWin::RunDialog(int command) {
-  switch (command) {
-    case IDM_LOAD_SET:
+ChangeChoice MainWindowViewWin::RunChangeDialog(int sourceId) {
+  return kivora::RunChangeDialog(app_, sourceId);
+}
+void MainWindowViewWin::RunDialog(Dialog dialog) {
+  switch (dialog) {
+    case Dialog::LoadSet:
       RunLoadDialog(app_);
       break;
-    case IDM_SAVE_SET:
+    case Dialog::SaveSet:
       RunSaveDialog(app_);
       break;
-    case IDM_DELETE_SET:
+    case Dialog::DeleteSet:
       RunDeleteDialog(app_);
       break;
-    case IDM_INVESTIGATE:
+    case Dialog::Investigation:
       RunInvestigationDialog(app_);
       break;
-    case IDM_CHANGED_KEY_LIST:
+    case Dialog::ChangedKeyList:
       RunChangedKeyList(app_);
       break;
-    case IDM_ABOUT:
+    case Dialog::About:
       RunAboutBox(app_);
-      break;
-    default:
       break;
   }
 }

@@ -16,5 +16,8 @@ std::size_t Utf8ToWide(std::string_view utf8, wchar_t* out, std::size_t capacity
 // False when some character has no code page 932 form; `out` is then unchanged,
 // so a name is never stored with a substituted character.
 bool WideToCp932(std::wstring_view text, std::string& out);
+// For text that is checked afterwards, not stored: a character without a code
+// page 932 form becomes '?'.
+std::string WideToCp932Substituting(std::wstring_view text);
 
 }  // namespace kivora

@@ -67,8 +67,8 @@ class FakeKeyStore : public KeyStore {
   };
 };
 
-// Fault points of one save, in the order they are reached.
-enum class FileFault { None, Create, WriteLine, Flush, Close, Replace };
+// Fault points of one save, in the order they are reached, and of a read.
+enum class FileFault { None, Create, WriteLine, Flush, Close, Replace, Read };
 
 class FakeSetFileSystem : public SetFileSystem {
  public:
@@ -78,6 +78,7 @@ class FakeSetFileSystem : public SetFileSystem {
   int openFiles = 0;
 
   bool ReadAll(const FilePath& path, std::string& contents) override {
+    if (fault == FileFault::Read) return false;
     auto it = files.find(path);
     if (it == files.end()) return false;
     contents = it->second;

@@ -23,7 +23,7 @@ class FakeView : public MainWindowView {
  public:
   std::vector<std::string> log;
   std::deque<bool> answers;
-  std::deque<int> choices;
+  std::deque<ChangeChoice> choices;
   bool restartSucceeds = true;
 
   void Say(std::string what, std::string_view text = {}) { log.push_back(what += text); }
@@ -48,8 +48,8 @@ class FakeView : public MainWindowView {
   void EraseChangeMark(int slot) override { Say("erase " + std::to_string(slot)); }
   void PostClose() override { Say("close"); }
   void Beep() override { Say("beep"); }
-  int RunChangeDialog() override { return Say("change"), Pop(choices); }
-  void RunDialog(int command) override { Say("dialog " + std::to_string(command)); }
+  ChangeChoice RunChangeDialog(int) override { return Say("change"), Pop(choices); }
+  void RunDialog(Dialog dialog) override { Say("dialog " + std::to_string(int(dialog))); }
   bool SetShutdownPrivilege(bool on) override {
     return Say(on ? "privilege on" : "privilege off"), true;
   }
@@ -130,7 +130,7 @@ TEST_F(MainWindowTest, KeyCommands) {
   EXPECT_EQ(view.log.size(), 1u);
 
   view.log.clear();
-  view.choices = {IdFromSlot(69)};
+  view.choices = {{IdFromSlot(69)}};
   window.Command(IdFromSlot(43));
   EXPECT_EQ(view.log, (Log{"change", "beep", "label+", "marks"}));
   EXPECT_EQ(window.State().sourceId, IdFromSlot(43));
@@ -139,17 +139,23 @@ TEST_F(MainWindowTest, KeyCommands) {
 
   // Choosing the key itself clears the change and erases its mark.
   view.log.clear();
-  view.choices = {IdFromSlot(43)};
+  view.choices = {{IdFromSlot(43)}};
   window.Command(IdFromSlot(43));
   EXPECT_EQ(view.log, (Log{"change", "beep", "erase 43", "label+", "marks"}));
   EXPECT_FALSE(catalogue[43].IsChanged());
 
   // Pause warns first; the change is still made.
   view.log.clear();
-  view.choices = {IdFromSlot(1)};
+  view.choices = {{IdFromSlot(1)}};
   window.Command(command::kPauseKey);
   EXPECT_EQ(view.log, (Log{Warn(message::kPauseKey), "change", "beep", "label+", "marks"}));
   EXPECT_EQ(catalogue[82].targetSlot, 1);
+
+  // A typed scancode is kept in slot 149 by the window, then applied.
+  view.choices = {{IDC_TYPED_SCANCODE, 0x0059}};
+  window.Command(IdFromSlot(43));
+  EXPECT_EQ(catalogue[kScancodeEntrySlot].scancode, 0x0059);
+  EXPECT_EQ(catalogue[43].targetScancode, 0x0059);
 }
 
 TEST_F(MainWindowTest, ResetSetsTheDirtyFlagEvenWithNothingChanged) {
@@ -167,7 +173,7 @@ TEST_F(MainWindowTest, ResetSetsTheDirtyFlagEvenWithNothingChanged) {
 
 TEST_F(MainWindowTest, RegisterWritesAsksAndRestarts) {
   StartWith({});
-  view.choices = {IdFromSlot(69)};
+  view.choices = {{IdFromSlot(69)}};
   window.Command(IdFromSlot(43));
   view.log.clear();
   window.Command(command::kRegister);  // Cancel at the restart question
@@ -230,8 +236,9 @@ TEST_F(MainWindowTest, SavingNeedsRoomForOneMoreSet) {
   window.Command(command::kSaveSet);
   window.Command(command::kHelp);
   window.Command(command::kExit);
-  EXPECT_EQ(view.log, (Log{"dialog 53", Warn(message::kTooManySets),
-                           "info " + std::string(message::kHelp), "close"}));
+  EXPECT_EQ(view.log,
+            (Log{"dialog " + std::to_string(int(Dialog::SaveSet)), Warn(message::kTooManySets),
+                 "info " + std::string(message::kHelp), "close"}));
 }
 
 // One row per registry step that can fail, at start-up and at registering: the
@@ -261,7 +268,7 @@ TEST_P(MainWindowRegistryFault, FailsClearlyAndLosesNothing) {
   store.user = {.exists = true, .value = capsToCtrl};
   if (!row.atStart) {
     window.Start("/exe");
-    view.choices = {IdFromSlot(69)};
+    view.choices = {{IdFromSlot(69)}};
     window.Command(IdFromSlot(43));
   }
   view.log.clear();
@@ -347,6 +354,166 @@ INSTANTIATE_TEST_SUITE_P(
                       {message::kWriteFailed},
                       StoreKind::Machine}),
     [](const ::testing::TestParamInfo<RegistryFault>& test) { return test.param.name; });
+
+}  // namespace
+}  // namespace kivora
+
+namespace kivora {
+namespace {
+
+// One row per branch of the save, load and delete commands. Every row starts
+// from two saved sets, "one" (Esc disabled) and "two", and CapsLock -> Ctrl on
+// the keys.
+struct SetCommandRow {
+  const char* name;
+  SetDialogOutcome (*run)(MainWindow&, FakeView&, testing::FakeSetFileSystem&);
+  std::vector<std::string_view> messages;
+  bool stayOpen;
+  std::vector<std::string> namesAfter;  // the table afterwards
+  bool fileRewritten;
+  bool keysReplaced = false;  // by set "one"
+};
+void PrintTo(const SetCommandRow& r, std::ostream* os) { *os << r.name; }
+
+class SetCommand : public MainWindowTest, public ::testing::WithParamInterface<SetCommandRow> {};
+
+const std::string kTwoSets =
+    "name=one                 2026.01.01\r\nchg=    1    0\r\n"
+    "name=two                 2026.01.02\r\n";
+
+TEST_P(SetCommand, ShowsAndKeepsWhatItShould) {
+  const SetCommandRow& row = GetParam();
+  files.files["/exe/kivora.ini"] = kTwoSets;
+  StartWith({{0x003A, 0x001D}});
+  const SetDialogOutcome outcome = row.run(window, view, files);
+
+  EXPECT_EQ(outcome.messages, row.messages) << row.name;
+  EXPECT_EQ(outcome.stayOpen, row.stayOpen) << row.name;
+  std::vector<std::string> names;
+  for (const SavedKeySet& set : sets.sets) names.push_back(set.name);
+  EXPECT_EQ(names, row.namesAfter) << row.name;
+  EXPECT_EQ(files.files["/exe/kivora.ini"] != kTwoSets, row.fileRewritten) << row.name;
+  EXPECT_FALSE(files.files.contains("/exe/kivora.tmp")) << row.name;
+  EXPECT_EQ(catalogue[1].targetSlot == kDisableSlot, row.keysReplaced) << row.name;
+  EXPECT_EQ(catalogue[43].IsChanged(), !row.keysReplaced) << row.name;
+}
+
+constexpr CalendarDate kToday{2026, 12, 7};
+const std::vector<std::string> kOneTwo = {"one", "two"};
+using Msgs = std::vector<std::string_view>;
+
+INSTANTIATE_TEST_SUITE_P(
+    EveryBranch, SetCommand,
+    ::testing::Values(
+        SetCommandRow{"saveNotStorable",
+                      [](MainWindow& w, FakeView&, testing::FakeSetFileSystem&) {
+                        return w.SaveSet(std::nullopt, kToday);
+                      },
+                      Msgs{message::kSetNameNotStorable}, true, kOneTwo, false},
+        SetCommandRow{"saveEmptyName",
+                      [](MainWindow& w, FakeView&, testing::FakeSetFileSystem&) {
+                        return w.SaveSet("", kToday);
+                      },
+                      Msgs{}, false, kOneTwo, false},
+        SetCommandRow{"saveNew",
+                      [](MainWindow& w, FakeView&, testing::FakeSetFileSystem& f) {
+                        auto out = w.SaveSet("three", kToday);
+                        EXPECT_EQ(
+                            f.files["/exe/kivora.ini"],
+                            kTwoSets + "name=three               2026.12.07\r\nchg=   58   29\r\n");
+                        return out;
+                      },
+                      Msgs{},
+                      false,
+                      {"one", "two", "three"},
+                      true},
+        SetCommandRow{"saveNameCutTo20Bytes",
+                      [](MainWindow& w, FakeView&, testing::FakeSetFileSystem&) {
+                        return w.SaveSet("123456789012345678901234", kToday);
+                      },
+                      Msgs{},
+                      false,
+                      {"one", "two", "12345678901234567890"},
+                      true},
+        SetCommandRow{"saveExistingCancelled",
+                      [](MainWindow& w, FakeView& v, testing::FakeSetFileSystem&) {
+                        auto out = w.SaveSet("two", kToday);
+                        EXPECT_EQ(v.log.back(), "ask " + std::string(message::kSetNameExists));
+                        return out;
+                      },
+                      Msgs{}, true, kOneTwo, false},
+        SetCommandRow{"saveExistingOverwritten",
+                      [](MainWindow& w, FakeView& v, testing::FakeSetFileSystem& f) {
+                        v.answers = {true};
+                        auto out = w.SaveSet("one", kToday);
+                        EXPECT_EQ(f.files["/exe/kivora.ini"],
+                                  "name=one                 2026.12.07\r\nchg=   58   29\r\n"
+                                  "name=two                 2026.01.02\r\n");
+                        return out;
+                      },
+                      Msgs{}, false, kOneTwo, true},
+        SetCommandRow{"saveWriteFails",  // the table keeps the set for the next write
+                      [](MainWindow& w, FakeView&, testing::FakeSetFileSystem& f) {
+                        f.fault = testing::FileFault::Flush;
+                        return w.SaveSet("three", kToday);
+                      },
+                      Msgs{message::kSetFileWriteFailed},
+                      false,
+                      {"one", "two", "three"},
+                      false},
+        SetCommandRow{"saveMoreThan100Pairs",
+                      [](MainWindow& w, FakeView& v, testing::FakeSetFileSystem&) {
+                        for (int slot = 2; slot <= 102; ++slot) {
+                          v.choices = {{IdFromSlot(kDisableSlot)}};
+                          w.Command(IdFromSlot(slot));
+                        }
+                        return w.SaveSet("three", kToday);
+                      },
+                      Msgs{message::kTooManyPairs}, false, kOneTwo, false},
+        SetCommandRow{"loadNothingSelected",
+                      [](MainWindow& w, FakeView&, testing::FakeSetFileSystem&) {
+                        return w.LoadSet(std::nullopt);
+                      },
+                      Msgs{}, false, kOneTwo, false},
+        SetCommandRow{"loadReplacesTheKeys",
+                      [](MainWindow& w, FakeView& v, testing::FakeSetFileSystem&) {
+                        auto out = w.LoadSet(0);
+                        EXPECT_TRUE(w.State().dirty);   // loaded is not registered
+                        EXPECT_EQ(v.log.size(), 152u);  // relabel, 150 erasures, marks
+                        EXPECT_EQ(v.log[1], "erase 1");
+                        EXPECT_EQ(v.log[150], "erase 150");
+                        EXPECT_EQ(v.log.back(), "marks");
+                        return out;
+                      },
+                      Msgs{message::kSetLoaded}, false, kOneTwo, false, true},
+        SetCommandRow{"deleteNothingSelected",
+                      [](MainWindow& w, FakeView&, testing::FakeSetFileSystem&) {
+                        return w.DeleteSet(std::nullopt);
+                      },
+                      Msgs{}, false, kOneTwo, false},
+        SetCommandRow{
+            "deleteFirst",
+            [](MainWindow& w, FakeView&, testing::FakeSetFileSystem&) { return w.DeleteSet(0); },
+            Msgs{},
+            false,
+            {"two"},
+            true},
+        SetCommandRow{"deleteWriteFails",  // read back: the set is there again
+                      [](MainWindow& w, FakeView&, testing::FakeSetFileSystem& f) {
+                        f.fault = testing::FileFault::Replace;
+                        return w.DeleteSet(1);
+                      },
+                      Msgs{message::kSetFileWriteFailed}, false, kOneTwo, false},
+        SetCommandRow{"deleteReadBackFails",
+                      [](MainWindow& w, FakeView&, testing::FakeSetFileSystem& f) {
+                        f.fault = testing::FileFault::Read;
+                        return w.DeleteSet(1);
+                      },
+                      Msgs{message::kSetFileReadFailed},
+                      false,
+                      {},
+                      true}),
+    [](const ::testing::TestParamInfo<SetCommandRow>& test) { return test.param.name; });
 
 }  // namespace
 }  // namespace kivora

@@ -1,0 +1,53 @@
+// The main window's side of the save, load and delete dialogs: what each
+// command does to the sets, the keys and kivora.ini, and what the dialog shows.
+#include "keymodel/mapping_operations.h"
+#include "savedsets/saved_set_file.h"
+#include "savedsets/set_name.h"
+#include "savedsets/set_operations.h"
+#include "ui/main_window.h"
+#include "ui/texts.h"
+
+namespace kivora {
+
+SetDialogOutcome MainWindow::SaveSet(const std::optional<std::string>& typedName,
+                                     CalendarDate today) {
+  // A name is stored as typed or not at all: the user picks another.
+  if (!typedName) return {.messages = {message::kSetNameNotStorable}, .stayOpen = true};
+  const std::string name = CutToByteLimit(*typedName, kMaxSetNameBytes);
+  if (name.empty()) return {};
+  const auto pairs = MappingAsPairs(catalogue_);
+  if (!pairs) return {.messages = {message::kTooManyPairs}};
+  const auto existing = FindSetByName(savedSets_, name);
+  // Cancel keeps the dialog open with the name as typed.
+  if (existing && !view_.Ask(message::kSetNameExists)) return {.messages = {}, .stayOpen = true};
+  PutSet(savedSets_, existing.value_or(savedSets_.sets.size()),
+         {.name = name, .date = SaveDate(today.year, today.month, today.day), .pairs = *pairs});
+  if (!WriteSavedSetFile(savedSets_, files_)) return {.messages = {message::kSetFileWriteFailed}};
+  return {};
+}
+
+SetDialogOutcome MainWindow::LoadSet(std::optional<std::size_t> position) {
+  if (!position || *position >= savedSets_.sets.size()) return {};
+  kivora::LoadSet(catalogue_, savedSets_.sets[*position]);
+  view_.LabelKeys(true);
+  for (int slot = kFirstKeySlot; slot <= kDisableSlot; ++slot) view_.EraseChangeMark(slot);
+  view_.DrawChangeMarks();
+  state_.dirty = true;  // loaded is not registered
+  return {.messages = {message::kSetLoaded}};
+}
+
+SetDialogOutcome MainWindow::DeleteSet(std::optional<std::size_t> position) {
+  if (!position || *position >= savedSets_.sets.size()) return {};
+  SetDialogOutcome outcome;
+  savedSets_.deleted[*position] = true;
+  if (!WriteSavedSetFile(savedSets_, files_)) {
+    outcome.messages.push_back(message::kSetFileWriteFailed);
+  }
+  // Read back whatever the write did: the table then matches the file again.
+  if (!ReadSavedSetFile(savedSets_, files_, exeDirectory_)) {
+    outcome.messages.push_back(message::kSetFileReadFailed);
+  }
+  return outcome;
+}
+
+}  // namespace kivora
