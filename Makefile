@@ -22,13 +22,13 @@ RUN_TIMEOUT ?= 60
 # window that lies wholly inside another (a dialog over the keyboard) black.
 IMPORT ?= /usr/bin/import
 
-WINE_ENV := WINEPREFIX="$(CURDIR)/build/wineprefix" WINEARCH=win64 WINEDEBUG=-all \
-	WINEDLLOVERRIDES="mscoree,mshtml=;winemenubuilder.exe=d"
+WINE_ENV := . scripts/wine-env;
 DESKTOP := explorer /desktop=kivora,1280x1024
 
 # Seconds each target runs in `make fuzz`.
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := scancode_map saved_set_file key_entry
+# One per tests/fuzz/NAME_fuzz.cpp, as CMake finds them.
+FUZZ_TARGETS := $(patsubst tests/fuzz/%_fuzz.cpp,%,$(wildcard tests/fuzz/*_fuzz.cpp))
 
 .PHONY: deps build prefix test fuzz bench run clean format _run-headless
 

@@ -1,6 +1,10 @@
 # libFuzzer targets (clang), one per input the program does not control. Each
 # target checks the invariants of what it built, not only that nothing crashed.
-set(KIVORA_FUZZ_TARGETS scancode_map saved_set_file key_entry)
+# The targets are the files tests/fuzz/NAME_fuzz.cpp; the Makefile finds them
+# the same way.
+file(GLOB KIVORA_FUZZ_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/fuzz/*_fuzz.cpp)
+list(TRANSFORM KIVORA_FUZZ_SOURCES REPLACE ".*/([a-z0-9_]+)_fuzz\\.cpp$" "\\1"
+  OUTPUT_VARIABLE KIVORA_FUZZ_TARGETS)
 # Seconds each target fuzzes within `ctest`; `make fuzz` runs them longer.
 set(KIVORA_FUZZ_TEST_SECONDS 5 CACHE STRING "Seconds per fuzz target in the test suite")
 

@@ -27,6 +27,8 @@ target_compile_options(kivora_win PRIVATE ${KIVORA_WARNINGS})
 set(KIVORA_RESOURCES ${CMAKE_SOURCE_DIR}/resources/kivora.rc)
 set_property(SOURCE ${KIVORA_RESOURCES} APPEND PROPERTY OBJECT_DEPENDS
   ${CMAKE_SOURCE_DIR}/resources/resource_ids.h
+  ${CMAKE_SOURCE_DIR}/resources/version.h
+  ${CMAKE_SOURCE_DIR}/resources/main_keys.rc
   ${CMAKE_SOURCE_DIR}/resources/kivora.manifest
   ${CMAKE_SOURCE_DIR}/resources/kivora.ico)
 set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources")
@@ -78,10 +80,34 @@ target_compile_options(kivora_win_tests PRIVATE ${KIVORA_WARNINGS} -Wno-missing-
 target_link_options(kivora_win_tests PRIVATE -static)
 
 # Test discovery would need Wine at build time; one ctest entry per suite keeps
-# the summary readable instead.
-foreach(suite IN ITEMS LabelEncoding RegistryStores SetFileOnDisk Privilege KeyButtonFonts
-    MainWindowMenu Soak)
-  add_test(NAME win.${suite} COMMAND kivora_win_tests --gtest_filter=${suite}.*)
+# the summary readable instead. The suites are read from the test sources, so a
+# new suite cannot go unrun, and a test source with no suite stops the build.
+function(kivora_test_suites out)
+  set(suites)
+  foreach(source IN LISTS ARGN)
+    if(NOT source MATCHES "_(test|e2e)\\.cpp$")
+      continue()  # the drivers and main programs the tests share
+    endif()
+    file(STRINGS ${source} lines REGEX "^TEST(_F|_P)?\\([A-Za-z0-9_]+,")
+    if(NOT lines)
+      message(FATAL_ERROR "${source} defines no test that ctest would run")
+    endif()
+    foreach(line IN LISTS lines)
+      string(REGEX REPLACE "^TEST(_F|_P)?\\(([A-Za-z0-9_]+),.*" "\\2" suite "${line}")
+      list(APPEND suites ${suite})
+    endforeach()
+  endforeach()
+  list(REMOVE_DUPLICATES suites)
+  set(${out} ${suites} PARENT_SCOPE)
+endfunction()
+
+# A parameterised suite runs as PREFIX/Suite.
+set(KIVORA_SUITE_FILTER "--gtest_filter=SUITE.*:*/SUITE.*")
+
+kivora_test_suites(KIVORA_WIN_SUITES ${KIVORA_WIN_TEST_SOURCES})
+foreach(suite IN LISTS KIVORA_WIN_SUITES)
+  string(REPLACE SUITE ${suite} filter ${KIVORA_SUITE_FILTER})
+  add_test(NAME win.${suite} COMMAND kivora_win_tests ${filter})
 endforeach()
 
 # End to end: a driver program started in a Wine virtual desktop, where it
@@ -93,8 +119,10 @@ target_include_directories(kivora_e2e PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(kivora_e2e PRIVATE ${KIVORA_WARNINGS} -Wno-missing-field-initializers)
 target_link_options(kivora_e2e PRIVATE -static)
 add_dependencies(kivora_e2e kivora)
-foreach(suite IN ITEMS KivoraE2e SavedSetsE2e InvestigationE2e)
+kivora_test_suites(KIVORA_E2E_SUITES ${KIVORA_E2E_SOURCES})
+foreach(suite IN LISTS KIVORA_E2E_SUITES)
+  string(REPLACE SUITE ${suite} filter ${KIVORA_SUITE_FILTER})
   add_test(NAME e2e.${suite} COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-desktop-run
-    $<TARGET_FILE:kivora_e2e> --gtest_filter=${suite}.*)
+    $<TARGET_FILE:kivora_e2e> ${filter})
   set_tests_properties(e2e.${suite} PROPERTIES TIMEOUT 600)
 endforeach()

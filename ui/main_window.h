@@ -29,7 +29,6 @@ inline constexpr int kUserMode = IDM_USER_MODE;
 inline constexpr int kHelp = IDM_HELP;
 inline constexpr int kAbout = IDM_ABOUT;
 inline constexpr int kExit = IDM_EXIT;
-inline constexpr int kDisable = IDC_DISABLE;
 inline constexpr int kPauseKey = IdFromSlot(82);
 }  // namespace command
 

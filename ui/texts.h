@@ -4,72 +4,84 @@
 #include <string>
 
 #include "keymodel/key_store.h"
+#include "resources/version.h"
 
 namespace kivora {
 
 // The caption of every message box and the start of the main window's title.
-inline constexpr char kProductTitle[] = "Kivora キヴォラ v1.50  ";
+inline constexpr char kProductTitle[] = "Kivora キヴォラ " KIVORA_VERSION_TITLE "  ";
 
 // The main window's title in the given store mode.
 std::string MainWindowTitle(StoreKind mode);
 
 namespace message {
 inline constexpr char kNotNtFamily[] =
-    "申し訳有りません。\nこのソフトは WindowsNT または Windows2000用です。\n処理を終了します。";
+    "申し訳有りません。\n"
+    "このソフトは WindowsNT または Windows2000用です。\n"
+    "処理を終了します。";
 inline constexpr char kCtrlAltDeleteNeeded[] =
-    "Ctrl, Alt, Delete の３つのキーは必須です。\nキー内容を変更して下さい。";
+    "Ctrl, Alt, Delete の３つのキーは必須です。\n"
+    "キー内容を変更して下さい。";
 inline constexpr char kNoStoreReadable[] =
-    "レジストリ　オープンエラー！\nレジストリ情報の取得でエラーが発生しました。\n処理を終了します"
-    "。";
+    "レジストリ　オープンエラー！\n"
+    "レジストリ情報の取得でエラーが発生しました。\n"
+    "処理を終了します。";
 inline constexpr char kMachineStoreUnreadable[] =
-    "レジストリ　管理者権限でオープンできませんでした。\nカレントユーザー権限でレジストリ情報を設定"
-    "します"
-    "。";
+    "レジストリ　管理者権限でオープンできませんでした。\n"
+    "カレントユーザー権限でレジストリ情報を設定します。";
 inline constexpr char kRestartQuestion[] =
-    "キー情報をレジストリに登録しました。\n変更した内容を有効にするには再起動する必要があります。\n"
+    "キー情報をレジストリに登録しました。\n"
+    "変更した内容を有効にするには再起動する必要があります。\n"
     "再起動しますか？";
 inline constexpr char kUnregisteredChanges[] =
-    "キー変更した内容を有効にするには「登録」する必要があります。\nこのまま終了すると変更内容は無効"
-    "に"
-    "なります。\n終了してもよろしいですか？";
+    "キー変更した内容を有効にするには「登録」する必要があります。\n"
+    "このまま終了すると変更内容は無効になります。\n"
+    "終了してもよろしいですか？";
 inline constexpr char kWriteFailed[] =
-    "レジストリ書込エラー！\nレジストリ情報の書込でエラーが発生しました。\n変更内容は登録されていま"
-    "せん"
-    "。\nユーザ権限があるかどうか、レジストリが壊れてないかご確認下さい。\n処理を終了します。";
+    "レジストリ書込エラー！\n"
+    "レジストリ情報の書込でエラーが発生しました。\n"
+    "変更内容は登録されていません。\n"
+    "ユーザ権限があるかどうか、レジストリが壊れてないかご確認下さい。\n"
+    "処理を終了します。";
 inline constexpr char kRestartFailed[] =
-    "システムの再起動エラー！\n再起動権利の取得に問題が発生したと思われます。\n変更内容を有効にする"
-    "に"
-    "は再起動が必要です。\n処理を終了します。";
+    "システムの再起動エラー！\n"
+    "再起動権利の取得に問題が発生したと思われます。\n"
+    "変更内容を有効にするには再起動が必要です。\n"
+    "処理を終了します。";
 inline constexpr char kPauseKey[] =
-    "申し訳有りません。\n「Pause」キーは変更登録しても無効になってしまう可能性があります。";
+    "申し訳有りません。\n"
+    "「Pause」キーは変更登録しても無効になってしまう可能性があります。";
 inline constexpr char kHelp[] =
-    "ごめんなさい！　ヘルプファイルは作ってません。(^^;;;"
-    "\n何か疑問などありましたらメール下さいませ。";
+    "ごめんなさい！　ヘルプファイルは作ってません。(^^;;;\n"
+    "何か疑問などありましたらメール下さいませ。";
 inline constexpr char kTooManySets[] =
-    "申し訳有りません。\n保存できるファイルの数は最大２０件です。\nいくつかのファイルを削除して再実"
-    "行し"
-    "て下さい。";
+    "申し訳有りません。\n"
+    "保存できるファイルの数は最大２０件です。\n"
+    "いくつかのファイルを削除して再実行して下さい。";
 inline constexpr char kNumLockNote[] =
-    "注意！\n「NumLock」,"
-    "「Pause」キーのスキャンコードと該当するキーは逆に表示される可能性があります"
-    "。\nしかし、レジストリに登録する場合は「NumLock」が 0x0045で、「Pause」が "
-    "0xe045で処理しています"
-    "。\n\n↓　ボタンはマウスでクリックして下さい。";
+    "注意！\n"
+    "「NumLock」,「Pause」キーのスキャンコードと該当するキーは逆に表示される可能性があります。\n"
+    "しかし、レジストリに登録する場合は「NumLock」が 0x0045で、「Pause」が 0xe045で処理しています。\n"
+    "\n"
+    "↓　ボタンはマウスでクリックして下さい。";
 inline constexpr char kSetLoaded[] =
     "読み込んだ内容を有効にするには、［登録］して再起動する必要があります。";
 inline constexpr char kSetNameExists[] =
-    "そのファイル名は既に存在します。\n上書きしてもよろしいですか？";
+    "そのファイル名は既に存在します。\n"
+    "上書きしてもよろしいですか？";
 inline constexpr char kSetFileReadFailed[] =
-    "iniファイル（キー内容保存ファイル）の読込でエラーが発生しました。\niniファイルを確認して下さい"
-    "。";
+    "iniファイル（キー内容保存ファイル）の読込でエラーが発生しました。\n"
+    "iniファイルを確認して下さい。";
 inline constexpr char kSetFileWriteFailed[] =
-    "iniファイル（キー内容保存ファイル）の書込でエラーが発生しました。\niniファイルを確認して下さい"
-    "。";
+    "iniファイル（キー内容保存ファイル）の書込でエラーが発生しました。\n"
+    "iniファイルを確認して下さい。";
 // Ours: a name must be stored as typed or not at all, and a set holds 100 pairs.
 inline constexpr char kSetNameNotStorable[] =
-    "この名前には保存できない文字が含まれています。\n別の名前を入力して下さい。";
+    "この名前には保存できない文字が含まれています。\n"
+    "別の名前を入力して下さい。";
 inline constexpr char kTooManyPairs[] =
-    "変更したキーが１００件を超えているため保存できません。\n変更を減らしてから保存して下さい。";
+    "変更したキーが１００件を超えているため保存できません。\n"
+    "変更を減らしてから保存して下さい。";
 inline constexpr char kEntryNotFourCharacters[] = "４桁で入力して下さい。";
 inline constexpr char kEntryNotHexadecimal[] = "コードは１６進数で入力して下さい。";
 inline constexpr char kEntrySameAsOwn[] = "変更前と変更後のスキャンコードが同じです。";
