@@ -8,6 +8,7 @@
 
 #include "keymodel/mapping_operations.h"
 #include "keymodel/scancode_map.h"
+#include "savedsets/set_operations.h"
 #include "tests/unit/fakes.h"
 #include "ui/texts.h"
 
@@ -16,12 +17,14 @@ namespace {
 
 using testing::FakeKeyStore;
 using testing::FakeSetFileSystem;
+using testing::FileFault;
+using Log = std::vector<std::string>;
 
 // Records what the window was asked to do, in order, and answers from scripts:
 // Ask pops `answers` (none left: Cancel), the change dialog pops `choices`.
 class FakeView : public MainWindowView {
  public:
-  std::vector<std::string> log;
+  Log log;
   std::deque<bool> answers;
   std::deque<ChangeChoice> choices;
   bool restartSucceeds = true;
@@ -48,7 +51,9 @@ class FakeView : public MainWindowView {
   void EraseChangeMark(int slot) override { Say("erase " + std::to_string(slot)); }
   void PostClose() override { Say("close"); }
   void Beep() override { Say("beep"); }
-  ChangeChoice RunChangeDialog(int) override { return Say("change"), Pop(choices); }
+  ChangeChoice RunChangeDialog(int id) override {
+    return Say("change ", std::to_string(id)), Pop(choices);
+  }
   void RunDialog(Dialog dialog) override { Say("dialog " + std::to_string(int(dialog))); }
   bool SetShutdownPrivilege(bool on) override {
     return Say(on ? "privilege on" : "privilege off"), true;
@@ -56,23 +61,29 @@ class FakeView : public MainWindowView {
   bool RequestRestart() override { return Say("restart"), restartSucceeds; }
 };
 
-using Log = std::vector<std::string>;
-const std::string kAdminTitle = "title Kivora キヴォラ v1.50   >> 管理者 <<";
-const std::string kUserTitle = "title Kivora キヴォラ v1.50   >> ユーザー <<";
 std::string Warn(const char* text) { return std::string("warn ") + text; }
+std::string Ask(const char* text) { return std::string("ask ") + text; }
+const std::string kAdminTitle = "title " + MainWindowTitle(StoreKind::Machine);
+const std::string kUserTitle = "title " + MainWindowTitle(StoreKind::User);
+const Log kShown = {"origin", "label+", "marks"};
+const Log kRelabelled = {"label+", "marks"};
+// The machine store holds CapsLock -> Ctrl, the user store Esc disabled.
+const std::vector<std::uint8_t> kCapsToCtrl = {0, 0, 0,    0, 0,    0, 0, 0, 2, 0,
+                                               0, 0, 0x1D, 0, 0x3A, 0, 0, 0, 0, 0};
+const std::vector<std::uint8_t> kEscDisabled = {0, 0, 0, 0, 0,    0, 0, 0, 2, 0,
+                                                0, 0, 0, 0, 0x01, 0, 0, 0, 0, 0};
+
+Log operator+(Log a, const Log& b) {
+  a.insert(a.end(), b.begin(), b.end());
+  return a;
+}
 
 class MainWindowTest : public ::testing::Test {
  protected:
-  void StartWith(std::initializer_list<ScancodePair> machinePairs) {
-    KeyCatalogue preset;
-    for (ScancodePair p : machinePairs) RecordPair(preset, p);
-    store.machine.exists = true;
-    WriteScancodeMap(preset, store, StoreKind::Machine);
-    window.Start("/exe");
-    view.log.clear();
+  void SetUp() override {
+    store.machine = {.exists = true, .value = kCapsToCtrl};
+    store.user = {.exists = true, .value = kEscDisabled};
   }
-  std::vector<std::uint8_t> Stored(StoreKind kind) { return *store.Of(kind).value; }
-
   KeyCatalogue catalogue;
   SavedSetTable sets;
   FakeKeyStore store;
@@ -81,300 +92,234 @@ class MainWindowTest : public ::testing::Test {
   MainWindow window{catalogue, sets, store, files, view};
 };
 
-TEST_F(MainWindowTest, StartsInAdminModeWithTheStoredChanges) {
-  store.machine.exists = true;
-  store.machine.value = {0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0x1D, 0, 0x3A, 0, 0, 0, 0, 0};
+// Start-up, one row per state of the two stores: what the window says, the
+// mode it ends in and which store's change it shows. No failure alters a store.
+struct StartRow {
+  const char* name;
+  void (*fail)(FakeKeyStore&);
+  Log log;
+  StoreKind mode;
+  int shownSlot;  // 43 from the machine store, 1 from the user's, 0 neither
+};
+void PrintTo(const StartRow& r, std::ostream* os) { *os << r.name; }
+class MainWindowStart : public MainWindowTest, public ::testing::WithParamInterface<StartRow> {};
+
+TEST_P(MainWindowStart, ReadsTheStoreItCan) {
+  const StartRow& row = GetParam();
+  row.fail(store);
   files.files["/exe/kivora.ini"] = "name=one\r\n";
   window.Start("/exe");
-  EXPECT_EQ(view.log, (Log{kAdminTitle, "check 60", "origin", "label+", "marks"}));
-  EXPECT_EQ(catalogue[43].targetSlot, 69);
-  EXPECT_EQ(window.State().mode, StoreKind::Machine);
-  ASSERT_EQ(sets.sets.size(), 1u);
-  EXPECT_EQ(sets.iniPath, "/exe/kivora.ini");
+  EXPECT_EQ(view.log, row.log) << row.name;
+  EXPECT_EQ(window.State().mode, row.mode) << row.name;
+  EXPECT_EQ(catalogue[43].IsChanged(), row.shownSlot == 43) << row.name;
+  EXPECT_EQ(catalogue[1].IsChanged(), row.shownSlot == 1) << row.name;
+  EXPECT_EQ(store.machine.value, kCapsToCtrl) << row.name;
+  EXPECT_EQ(store.user.value, kEscDisabled) << row.name;
+  EXPECT_EQ(sets.sets.size(), 1u) << row.name;  // read in every case
+  EXPECT_TRUE(window.MayClose()) << row.name;   // nothing changed: no question
 }
 
-TEST_F(MainWindowTest, FallsBackToTheUserStoreAndGreysAdminMode) {
-  store.machine.openDenied = true;
-  store.user.exists = true;
-  store.user.value = {0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0, 0, 0, 0x01, 0, 0, 0, 0, 0};
-  window.Start("/exe");
-  EXPECT_EQ(view.log, (Log{Warn(message::kMachineStoreUnreadable), "grey 60", kUserTitle,
-                           "check 61", "origin", "label+", "marks"}));
-  EXPECT_EQ(window.State().mode, StoreKind::User);
-  EXPECT_EQ(catalogue[1].targetSlot, kDisableSlot);
+const std::string kFallback = Warn(message::kMachineStoreUnreadable);
+INSTANTIATE_TEST_SUITE_P(
+    EveryStore, MainWindowStart,
+    ::testing::Values(
+        StartRow{"machine", [](FakeKeyStore&) {}, Log{kAdminTitle, "check 60"} + kShown,
+                 StoreKind::Machine, 43},
+        // An unreadable value reads as no changes: nothing to warn about.
+        StartRow{"machineQueryFails", [](FakeKeyStore& s) { s.machine.queryFails = true; },
+                 Log{kAdminTitle, "check 60"} + kShown, StoreKind::Machine, 0},
+        StartRow{"machineDenied", [](FakeKeyStore& s) { s.machine.openDenied = true; },
+                 Log{kFallback, "grey 60", kUserTitle, "check 61"} + kShown, StoreKind::User, 1},
+        StartRow{"machineMissingCreateDenied",
+                 [](FakeKeyStore& s) {
+                   s.machine = {.exists = false, .createDenied = true, .value = kCapsToCtrl};
+                 },
+                 Log{kFallback, "grey 60", kUserTitle, "check 61"} + kShown, StoreKind::User, 1},
+        StartRow{"bothDenied",
+                 [](FakeKeyStore& s) { s.machine.openDenied = s.user.openDenied = true; },
+                 Log{kFallback, Warn(message::kNoStoreReadable),
+                     "title " + std::string(kProductTitle), "close"} +
+                     kShown,
+                 StoreKind::Machine, 0}),
+    [](const ::testing::TestParamInfo<StartRow>& test) { return test.param.name; });
 
-  // Switching to user mode again re-reads the user store.
-  view.log.clear();
-  window.Command(command::kUserMode);
-  EXPECT_EQ(view.log, (Log{"erase 1", "label-", kUserTitle, "check 61", "label+", "marks"}));
-  EXPECT_EQ(catalogue[1].targetSlot, kDisableSlot);
-}
+// The commands after a start in admin mode with CapsLock -> Ctrl, one row per
+// rule: the view's transcript, the dirty flag, the mode, and whether the
+// machine store was written.
+inline constexpr int kMayClose = -1;  // not a command: asks MayClose instead
 
-TEST_F(MainWindowTest, ClosesAfterTellingWhenNoStoreCanBeRead) {
-  store.machine.openDenied = true;
-  store.user.openDenied = true;
-  window.Start("/exe");
-  EXPECT_EQ(view.log,
-            (Log{Warn(message::kMachineStoreUnreadable), Warn(message::kNoStoreReadable),
-                 "title " + std::string(kProductTitle), "close", "origin", "label+", "marks"}));
-  EXPECT_TRUE(window.MayClose());  // nothing changed: no question
-}
-
-TEST_F(MainWindowTest, KeyCommands) {
-  StartWith({});
-  window.Command(IdFromSlot(43));  // the change dialog left without a choice
-  EXPECT_EQ(view.log, (Log{"change"}));
-  EXPECT_FALSE(window.State().dirty);
-  // Enter, Escape and ids that are no command do nothing at all.
-  for (int id : {1, 2, 0, 57, 78, 199, 311, 348, 359, 370, 1000}) window.Command(id);
-  EXPECT_EQ(view.log.size(), 1u);
-
-  view.log.clear();
-  view.choices = {{IdFromSlot(69)}};
-  window.Command(IdFromSlot(43));
-  EXPECT_EQ(view.log, (Log{"change", "beep", "label+", "marks"}));
-  EXPECT_EQ(window.State().sourceId, IdFromSlot(43));
-  EXPECT_EQ(catalogue[43].targetSlot, 69);
-  EXPECT_TRUE(window.State().dirty);
-
-  // Choosing the key itself clears the change and erases its mark.
-  view.log.clear();
-  view.choices = {{IdFromSlot(43)}};
-  window.Command(IdFromSlot(43));
-  EXPECT_EQ(view.log, (Log{"change", "beep", "erase 43", "label+", "marks"}));
-  EXPECT_FALSE(catalogue[43].IsChanged());
-
-  // Pause warns first; the change is still made.
-  view.log.clear();
-  view.choices = {{IdFromSlot(1)}};
-  window.Command(command::kPauseKey);
-  EXPECT_EQ(view.log, (Log{Warn(message::kPauseKey), "change", "beep", "label+", "marks"}));
-  EXPECT_EQ(catalogue[82].targetSlot, 1);
-
-  // A typed scancode is kept in slot 149 by the window, then applied.
-  view.choices = {{IDC_TYPED_SCANCODE, 0x0059}};
-  window.Command(IdFromSlot(43));
-  EXPECT_EQ(catalogue[kScancodeEntrySlot].scancode, 0x0059);
-  EXPECT_EQ(catalogue[43].targetScancode, 0x0059);
-}
-
-TEST_F(MainWindowTest, ResetSetsTheDirtyFlagEvenWithNothingChanged) {
-  StartWith({{0x003A, 0x001D}});
-  window.Command(command::kReset);
-  EXPECT_EQ(view.log, (Log{"erase 43", "label-"}));
-  window.Command(command::kReset);
-  EXPECT_TRUE(window.State().dirty);
-  view.log.clear();
-  EXPECT_FALSE(window.MayClose());  // no answer scripted: Cancel keeps the window
-  EXPECT_EQ(view.log, (Log{"ask " + std::string(message::kUnregisteredChanges)}));
-  view.answers = {true};
-  EXPECT_TRUE(window.MayClose());
-}
-
-TEST_F(MainWindowTest, RegisterWritesAsksAndRestarts) {
-  StartWith({});
-  view.choices = {{IdFromSlot(69)}};
-  window.Command(IdFromSlot(43));
-  view.log.clear();
-  window.Command(command::kRegister);  // Cancel at the restart question
-  const std::string restart = "ask " + std::string(message::kRestartQuestion);
-  EXPECT_EQ(view.log, (Log{restart}));
-  EXPECT_EQ(Stored(StoreKind::Machine),
-            (std::vector<std::uint8_t>{0, 0, 0,    0, 0,    0, 0, 0, 2, 0,
-                                       0, 0, 0x1D, 0, 0x3A, 0, 0, 0, 0, 0}));
-  EXPECT_FALSE(window.State().dirty);
-  EXPECT_TRUE(window.MayClose());
-
-  view.log.clear();
-  view.answers = {true};
-  window.Command(command::kRegister);
-  EXPECT_EQ(view.log, (Log{restart, "privilege on", "restart", "privilege off", "close"}));
-
-  // A failed restart request is reported; the window closes all the same.
-  view.log.clear();
-  view.answers = {true};
-  view.restartSucceeds = false;
-  window.Command(command::kRegister);
-  EXPECT_EQ(view.log, (Log{restart, "privilege on", "restart", Warn(message::kRestartFailed),
-                           "privilege off", "close"}));
-}
-
-TEST_F(MainWindowTest, RegisterRefusesWithoutCtrl) {
-  StartWith({{0x001D, 0}, {0xE01D, 0}});  // both Ctrl keys disabled
-  window.Command(command::kReset);        // dirty, keys reset
-  view.log.clear();
-  window.Command(command::kAdminMode);  // back to the stored map
-  view.log.clear();
-  const auto before = Stored(StoreKind::Machine);
-  window.Command(command::kRegister);
-  EXPECT_EQ(view.log, (Log{Warn(message::kCtrlAltDeleteNeeded)}));
-  EXPECT_TRUE(window.State().dirty);
-  EXPECT_EQ(Stored(StoreKind::Machine), before);
-}
-
-TEST_F(MainWindowTest, ModeSwitchReadsTheOtherStoreOrStaysPut) {
-  StartWith({{0x003A, 0x001D}});
-  store.user.exists = true;
-  window.Command(command::kUserMode);
-  EXPECT_EQ(view.log, (Log{"erase 43", "label-", kUserTitle, "check 61", "label+", "marks"}));
-  EXPECT_EQ(window.State().mode, StoreKind::User);
-  EXPECT_FALSE(catalogue[43].IsChanged());
-  EXPECT_FALSE(window.State().dirty);  // a switch never sets it
-
-  store.machine.openDenied = true;
-  view.log.clear();
-  window.Command(command::kAdminMode);  // unreadable: reset, nothing else
-  EXPECT_EQ(view.log, (Log{"label-"}));
-  EXPECT_EQ(window.State().mode, StoreKind::User);
-}
-
-TEST_F(MainWindowTest, SavingNeedsRoomForOneMoreSet) {
-  StartWith({});
-  sets.sets.resize(19);
-  window.Command(command::kSaveSet);
-  sets.sets.resize(20);
-  window.Command(command::kSaveSet);
-  window.Command(command::kHelp);
-  window.Command(command::kExit);
-  EXPECT_EQ(view.log,
-            (Log{"dialog " + std::to_string(int(Dialog::SaveSet)), Warn(message::kTooManySets),
-                 "info " + std::string(message::kHelp), "close"}));
-}
-
-// One row per registry step that can fail, at start-up and at registering: the
-// core operation's result, what the window says, the mode it ends in and what
-// the stores and the keys hold afterwards.
-struct RegistryFault {
+struct CommandRow {
   const char* name;
-  bool atStart;  // else at registering, after CapsLock -> Ctrl was chosen
-  void (*fail)(FakeKeyStore&);
-  bool coreResult;  // ReadScancodeMap at start, WriteScancodeMap at registering
-  std::vector<const char*> warnings;
-  StoreKind mode;
-  int shownSlot = 43;  // the changed key afterwards: 1 from the machine store, 43 from the user's
+  std::vector<int> commands;
+  Log log;
+  bool dirty = false;
+  StoreKind mode = StoreKind::Machine;
+  bool written = false;
+  void (*script)(FakeView&, FakeKeyStore&) = [](FakeView&, FakeKeyStore&) {};
 };
-void PrintTo(const RegistryFault& f, std::ostream* os) { *os << f.name; }
+void PrintTo(const CommandRow& r, std::ostream* os) { *os << r.name; }
+class MainWindowCommand : public MainWindowTest,
+                          public ::testing::WithParamInterface<CommandRow> {};
 
-class MainWindowRegistryFault : public MainWindowTest,
-                                public ::testing::WithParamInterface<RegistryFault> {};
-
-TEST_P(MainWindowRegistryFault, FailsClearlyAndLosesNothing) {
-  const RegistryFault& row = GetParam();
-  const std::vector<std::uint8_t> escDisabled = {0, 0, 0, 0, 0,    0, 0, 0, 2, 0,
-                                                 0, 0, 0, 0, 0x01, 0, 0, 0, 0, 0};
-  const std::vector<std::uint8_t> capsToCtrl = {0, 0, 0,    0, 0,    0, 0, 0, 2, 0,
-                                                0, 0, 0x1D, 0, 0x3A, 0, 0, 0, 0, 0};
-  store.machine = {.exists = true, .value = escDisabled};
-  store.user = {.exists = true, .value = capsToCtrl};
-  if (!row.atStart) {
-    window.Start("/exe");
-    view.choices = {{IdFromSlot(69)}};
-    window.Command(IdFromSlot(43));
-  }
+TEST_P(MainWindowCommand, FollowsItsRule) {
+  const CommandRow& row = GetParam();
+  window.Start("/exe");
   view.log.clear();
-  row.fail(store);
-  if (row.atStart) {
-    window.Start("/exe");
-  } else {
-    window.Command(command::kRegister);
+  row.script(view, store);
+  for (int id : row.commands) {
+    if (id == kMayClose) {
+      view.Say(window.MayClose() ? "may close" : "stays");
+    } else {
+      window.Command(id);
+    }
   }
-
-  Log warnings;
-  for (const std::string& line : view.log) {
-    if (line.starts_with("warn ")) warnings.push_back(line);
-  }
-  Log expected;
-  for (const char* text : row.warnings) expected.push_back(Warn(text));
-  EXPECT_EQ(warnings, expected);
-  EXPECT_EQ(window.State().mode, row.mode);
-  // Neither store's value is ever lost or altered by a failure.
-  EXPECT_EQ(store.machine.value, escDisabled);
-  EXPECT_EQ(store.user.value, capsToCtrl);
-
-  if (row.atStart) {
-    // The keys show the store that was read, or nothing.
-    EXPECT_EQ(catalogue[1].IsChanged(), row.shownSlot == 1);
-    EXPECT_EQ(catalogue[43].IsChanged(), row.shownSlot == 43);
-    KeyCatalogue fresh;
-    EXPECT_EQ(ReadScancodeMap(fresh, store, StoreKind::Machine), row.coreResult);
-  } else {
-    EXPECT_EQ(catalogue[43].targetSlot, 69);  // the choice stays, to be registered later
-    EXPECT_TRUE(window.State().dirty);
-    EXPECT_EQ(WriteScancodeMap(catalogue, store, StoreKind::Machine), row.coreResult);
-  }
+  EXPECT_EQ(view.log, row.log) << row.name;
+  EXPECT_EQ(window.State().dirty, row.dirty) << row.name;
+  EXPECT_EQ(window.State().mode, row.mode) << row.name;
+  EXPECT_EQ(store.machine.value != kCapsToCtrl, row.written) << row.name;
 }
 
-void DenyMachine(FakeKeyStore& s) { s.machine.openDenied = true; }
-void MachineMissingAndDenied(FakeKeyStore& s) {
-  s.machine.exists = false;
-  s.machine.createDenied = true;
-}
-void MachineQueryFails(FakeKeyStore& s) { s.machine.queryFails = true; }
-void DenyBoth(FakeKeyStore& s) { s.machine.openDenied = s.user.openDenied = true; }
-void MachineSetFails(FakeKeyStore& s) { s.machine.setFails = true; }
-
-const char* const kUnreadable = message::kMachineStoreUnreadable;
+const std::string k43 = "change " + std::to_string(IdFromSlot(43));
+const Log kChanged = Log{k43, "beep"} + kRelabelled;
+const std::string kRestart = Ask(message::kRestartQuestion);
+void ChooseCtrl(FakeView& v, FakeKeyStore&) { v.choices = {{IdFromSlot(69)}}; }  // left Ctrl
 
 INSTANTIATE_TEST_SUITE_P(
-    EveryStep, MainWindowRegistryFault,
+    EveryRule, MainWindowCommand,
     ::testing::Values(
-        RegistryFault{
-            "startOpenAndCreate", true, DenyMachine, false, {kUnreadable}, StoreKind::User},
-        RegistryFault{"startCreateMissingKey",
-                      true,
-                      MachineMissingAndDenied,
-                      false,
-                      {kUnreadable},
-                      StoreKind::User},
-        // An unreadable value reads as no changes: nothing to warn about.
-        RegistryFault{"startQuery", true, MachineQueryFails, true, {}, StoreKind::Machine, 0},
-        RegistryFault{"startBothStores",
-                      true,
-                      DenyBoth,
-                      false,
-                      {kUnreadable, message::kNoStoreReadable},
-                      StoreKind::Machine,
-                      0},
-        RegistryFault{"registerOpenAndCreate",
-                      false,
-                      DenyMachine,
-                      false,
-                      {message::kWriteFailed},
-                      StoreKind::Machine},
-        RegistryFault{"registerCreateMissingKey",
-                      false,
-                      MachineMissingAndDenied,
-                      false,
-                      {message::kWriteFailed},
-                      StoreKind::Machine},
-        RegistryFault{"registerSet",
-                      false,
-                      MachineSetFails,
-                      false,
-                      {message::kWriteFailed},
-                      StoreKind::Machine}),
-    [](const ::testing::TestParamInfo<RegistryFault>& test) { return test.param.name; });
+        CommandRow{"keyWithoutChoice", {IdFromSlot(43)}, {k43}},
+        // Enter, Escape and ids that are no command do nothing at all.
+        CommandRow{"noCommands", {1, 2, 0, 57, 78, 199, 311, 348, 359, 370, 1000}, {}},
+        CommandRow{"keyChanged",
+                   {IdFromSlot(44)},
+                   Log{"change 244", "beep"} + kRelabelled,
+                   true,
+                   StoreKind::Machine,
+                   false,
+                   ChooseCtrl},
+        CommandRow{"keyClearedBySelf",
+                   {IdFromSlot(43)},
+                   Log{k43, "beep", "erase 43"} + kRelabelled,
+                   true,
+                   StoreKind::Machine,
+                   false,
+                   [](FakeView& v, FakeKeyStore&) { v.choices = {{IdFromSlot(43)}}; }},
+        CommandRow{"pauseWarnsFirst",
+                   {command::kPauseKey},
+                   Log{Warn(message::kPauseKey), "change 282", "beep"} + kRelabelled,
+                   true,
+                   StoreKind::Machine,
+                   false,
+                   ChooseCtrl},
+        CommandRow{"rawSlotFromInvestigation",
+                   {IdFromSlot(kFirstRawSlot)},
+                   Log{"change 360", "beep"} + kRelabelled,
+                   true,
+                   StoreKind::Machine,
+                   false,
+                   ChooseCtrl},
+        CommandRow{"resetAlwaysDirty",
+                   {command::kReset, command::kReset, kMayClose, kMayClose},
+                   {"erase 43", "label-", "label-", Ask(message::kUnregisteredChanges), "stays",
+                    Ask(message::kUnregisteredChanges), "may close"},
+                   true,
+                   StoreKind::Machine,
+                   false,
+                   [](FakeView& v, FakeKeyStore&) {
+                     v.answers = {false, true};
+                   }},
+        CommandRow{"registerThenCancelRestart",
+                   {IdFromSlot(44), command::kRegister, kMayClose},
+                   Log{"change 244", "beep"} + kRelabelled + Log{kRestart, "may close"},
+                   false,
+                   StoreKind::Machine,
+                   true,
+                   ChooseCtrl},
+        CommandRow{"registerAndRestart",
+                   {command::kRegister},
+                   {kRestart, "privilege on", "restart", "privilege off", "close"},
+                   false,
+                   StoreKind::Machine,
+                   false,
+                   [](FakeView& v, FakeKeyStore&) { v.answers = {true}; }},
+        // The window closes all the same: the value is registered.
+        CommandRow{"restartRefused",
+                   {command::kRegister},
+                   {kRestart, "privilege on", "restart", Warn(message::kRestartFailed),
+                    "privilege off", "close"},
+                   false,
+                   StoreKind::Machine,
+                   false,
+                   [](FakeView& v, FakeKeyStore&) {
+                     v.answers = {true};
+                     v.restartSucceeds = false;
+                   }},
+        // Both Ctrl keys and CapsLock made Esc: no key gives Ctrl any more.
+        CommandRow{"registerWithoutCtrl",
+                   {IdFromSlot(69), IdFromSlot(79), IdFromSlot(43), command::kRegister},
+                   Log{"change 269", "beep"} + kRelabelled + Log{"change 279", "beep"} +
+                       kRelabelled + kChanged + Log{Warn(message::kCtrlAltDeleteNeeded)},
+                   true,
+                   StoreKind::Machine,
+                   false,
+                   [](FakeView& v, FakeKeyStore&) {
+                     v.choices = {{IdFromSlot(1)}, {IdFromSlot(1)}, {IdFromSlot(1)}};
+                   }},
+        CommandRow{"registerWriteFails",
+                   {IdFromSlot(44), command::kRegister},
+                   Log{"change 244", "beep"} + kRelabelled + Log{Warn(message::kWriteFailed)},
+                   true,
+                   StoreKind::Machine,
+                   false,
+                   [](FakeView& v, FakeKeyStore& s) {
+                     ChooseCtrl(v, s);
+                     s.machine.setFails = true;
+                   }},
+        CommandRow{"switchToUser",
+                   {command::kUserMode},
+                   Log{"erase 43", "label-", kUserTitle, "check 61"} + kRelabelled,
+                   false,
+                   StoreKind::User},
+        CommandRow{"switchToUnreadableStays",
+                   {command::kUserMode},
+                   {"erase 43", "label-"},
+                   false,
+                   StoreKind::Machine,
+                   false,
+                   [](FakeView&, FakeKeyStore& s) { s.user.openDenied = true; }},
+        CommandRow{
+            "dialogs",
+            {command::kLoadSet, command::kSaveSet, command::kDeleteSet, command::kInvestigate,
+             command::kChangedKeyList, command::kAbout, command::kHelp, command::kExit},
+            {"dialog 0", "dialog 1", "dialog 2", "dialog 3", "dialog 4", "dialog 5",
+             "info " + std::string(message::kHelp), "close"}}),
+    [](const ::testing::TestParamInfo<CommandRow>& test) { return test.param.name; });
 
-}  // namespace
-}  // namespace kivora
+TEST_F(MainWindowTest, TypedScancodeIsKeptInItsSlotAndSavingNeedsRoom) {
+  window.Start("/exe");
+  view.choices = {{IDC_TYPED_SCANCODE, 0x0059}};
+  window.Command(IdFromSlot(44));
+  EXPECT_EQ(catalogue[kScancodeEntrySlot].scancode, 0x0059);
+  EXPECT_EQ(catalogue[44].targetScancode, 0x0059);
 
-namespace kivora {
-namespace {
+  sets.sets.resize(kMaxSavedSets);
+  view.log.clear();
+  window.Command(command::kSaveSet);
+  EXPECT_EQ(view.log, Log{Warn(message::kTooManySets)});
+}
 
-// One row per branch of the save, load and delete commands. Every row starts
-// from two saved sets, "one" (Esc disabled) and "two", and CapsLock -> Ctrl on
-// the keys.
+// The save, load and delete commands, one row per branch. Every row starts from
+// two saved sets, "one" (Esc disabled) and "two", with CapsLock -> Ctrl on the keys.
 struct SetCommandRow {
   const char* name;
-  SetDialogOutcome (*run)(MainWindow&, FakeView&, testing::FakeSetFileSystem&);
+  SetDialogOutcome (*run)(MainWindow&, FakeView&, FakeSetFileSystem&);
   std::vector<std::string_view> messages;
   bool stayOpen;
-  std::vector<std::string> namesAfter;  // the table afterwards
+  std::vector<std::string> namesAfter;
   bool fileRewritten;
-  bool keysReplaced = false;  // by set "one"
+  bool keysReplaced = false;  // by set "one", unregistered
 };
 void PrintTo(const SetCommandRow& r, std::ostream* os) { *os << r.name; }
-
 class SetCommand : public MainWindowTest, public ::testing::WithParamInterface<SetCommandRow> {};
 
 const std::string kTwoSets =
@@ -384,7 +329,8 @@ const std::string kTwoSets =
 TEST_P(SetCommand, ShowsAndKeepsWhatItShould) {
   const SetCommandRow& row = GetParam();
   files.files["/exe/kivora.ini"] = kTwoSets;
-  StartWith({{0x003A, 0x001D}});
+  window.Start("/exe");
+  view.log.clear();
   const SetDialogOutcome outcome = row.run(window, view, files);
 
   EXPECT_EQ(outcome.messages, row.messages) << row.name;
@@ -396,27 +342,26 @@ TEST_P(SetCommand, ShowsAndKeepsWhatItShould) {
   EXPECT_FALSE(files.files.contains("/exe/kivora.tmp")) << row.name;
   EXPECT_EQ(catalogue[1].targetSlot == kDisableSlot, row.keysReplaced) << row.name;
   EXPECT_EQ(catalogue[43].IsChanged(), !row.keysReplaced) << row.name;
+  EXPECT_TRUE(!row.keysReplaced || window.State().dirty) << row.name;
 }
 
 constexpr CalendarDate kToday{2026, 12, 7};
 const std::vector<std::string> kOneTwo = {"one", "two"};
 using Msgs = std::vector<std::string_view>;
+using FakeFiles = FakeSetFileSystem;
 
 INSTANTIATE_TEST_SUITE_P(
     EveryBranch, SetCommand,
     ::testing::Values(
-        SetCommandRow{"saveNotStorable",
-                      [](MainWindow& w, FakeView&, testing::FakeSetFileSystem&) {
-                        return w.SaveSet(std::nullopt, kToday);
-                      },
-                      Msgs{message::kSetNameNotStorable}, true, kOneTwo, false},
+        SetCommandRow{
+            "saveNotStorable",
+            [](MainWindow& w, FakeView&, FakeFiles&) { return w.SaveSet(std::nullopt, kToday); },
+            Msgs{message::kSetNameNotStorable}, true, kOneTwo, false},
         SetCommandRow{"saveEmptyName",
-                      [](MainWindow& w, FakeView&, testing::FakeSetFileSystem&) {
-                        return w.SaveSet("", kToday);
-                      },
+                      [](MainWindow& w, FakeView&, FakeFiles&) { return w.SaveSet("", kToday); },
                       Msgs{}, false, kOneTwo, false},
         SetCommandRow{"saveNew",
-                      [](MainWindow& w, FakeView&, testing::FakeSetFileSystem& f) {
+                      [](MainWindow& w, FakeView&, FakeFiles& f) {
                         auto out = w.SaveSet("three", kToday);
                         EXPECT_EQ(
                             f.files["/exe/kivora.ini"],
@@ -427,8 +372,16 @@ INSTANTIATE_TEST_SUITE_P(
                       false,
                       {"one", "two", "three"},
                       true},
+        // Letter case and a trailing blank make another name.
+        SetCommandRow{
+            "saveOtherCaseIsNew",
+            [](MainWindow& w, FakeView&, FakeFiles&) { return w.SaveSet("One ", kToday); },
+            Msgs{},
+            false,
+            {"one", "two", "One "},
+            true},
         SetCommandRow{"saveNameCutTo20Bytes",
-                      [](MainWindow& w, FakeView&, testing::FakeSetFileSystem&) {
+                      [](MainWindow& w, FakeView&, FakeFiles&) {
                         return w.SaveSet("123456789012345678901234", kToday);
                       },
                       Msgs{},
@@ -436,14 +389,14 @@ INSTANTIATE_TEST_SUITE_P(
                       {"one", "two", "12345678901234567890"},
                       true},
         SetCommandRow{"saveExistingCancelled",
-                      [](MainWindow& w, FakeView& v, testing::FakeSetFileSystem&) {
+                      [](MainWindow& w, FakeView& v, FakeFiles&) {
                         auto out = w.SaveSet("two", kToday);
-                        EXPECT_EQ(v.log.back(), "ask " + std::string(message::kSetNameExists));
+                        EXPECT_EQ(v.log, Log{Ask(message::kSetNameExists)});
                         return out;
                       },
                       Msgs{}, true, kOneTwo, false},
         SetCommandRow{"saveExistingOverwritten",
-                      [](MainWindow& w, FakeView& v, testing::FakeSetFileSystem& f) {
+                      [](MainWindow& w, FakeView& v, FakeFiles& f) {
                         v.answers = {true};
                         auto out = w.SaveSet("one", kToday);
                         EXPECT_EQ(f.files["/exe/kivora.ini"],
@@ -452,33 +405,32 @@ INSTANTIATE_TEST_SUITE_P(
                         return out;
                       },
                       Msgs{}, false, kOneTwo, true},
-        SetCommandRow{"saveWriteFails",  // the table keeps the set for the next write
-                      [](MainWindow& w, FakeView&, testing::FakeSetFileSystem& f) {
-                        f.fault = testing::FileFault::Flush;
+        // The table keeps the set for the next write.
+        SetCommandRow{"saveWriteFails",
+                      [](MainWindow& w, FakeView&, FakeFiles& f) {
+                        f.fault = FileFault::Flush;
                         return w.SaveSet("three", kToday);
                       },
                       Msgs{message::kSetFileWriteFailed},
                       false,
                       {"one", "two", "three"},
                       false},
+        // Refused whole rather than cut to the 100 pairs a set holds.
         SetCommandRow{"saveMoreThan100Pairs",
-                      [](MainWindow& w, FakeView& v, testing::FakeSetFileSystem&) {
+                      [](MainWindow& w, FakeView& v, FakeFiles&) {
                         for (int slot = 2; slot <= 102; ++slot) {
                           v.choices = {{IdFromSlot(kDisableSlot)}};
                           w.Command(IdFromSlot(slot));
                         }
                         return w.SaveSet("three", kToday);
                       },
-                      Msgs{message::kTooManyPairs}, false, kOneTwo, false},
+                      Msgs{message::kTooManyPairs}, false, kOneTwo, false, false},
         SetCommandRow{"loadNothingSelected",
-                      [](MainWindow& w, FakeView&, testing::FakeSetFileSystem&) {
-                        return w.LoadSet(std::nullopt);
-                      },
+                      [](MainWindow& w, FakeView&, FakeFiles&) { return w.LoadSet(std::nullopt); },
                       Msgs{}, false, kOneTwo, false},
-        SetCommandRow{"loadReplacesTheKeys",
-                      [](MainWindow& w, FakeView& v, testing::FakeSetFileSystem&) {
+        SetCommandRow{"loadReplacesEveryChange",
+                      [](MainWindow& w, FakeView& v, FakeFiles&) {
                         auto out = w.LoadSet(0);
-                        EXPECT_TRUE(w.State().dirty);   // loaded is not registered
                         EXPECT_EQ(v.log.size(), 152u);  // relabel, 150 erasures, marks
                         EXPECT_EQ(v.log[1], "erase 1");
                         EXPECT_EQ(v.log[150], "erase 150");
@@ -486,27 +438,26 @@ INSTANTIATE_TEST_SUITE_P(
                         return out;
                       },
                       Msgs{message::kSetLoaded}, false, kOneTwo, false, true},
-        SetCommandRow{"deleteNothingSelected",
-                      [](MainWindow& w, FakeView&, testing::FakeSetFileSystem&) {
-                        return w.DeleteSet(std::nullopt);
-                      },
-                      Msgs{}, false, kOneTwo, false},
         SetCommandRow{
-            "deleteFirst",
-            [](MainWindow& w, FakeView&, testing::FakeSetFileSystem&) { return w.DeleteSet(0); },
-            Msgs{},
-            false,
-            {"two"},
-            true},
-        SetCommandRow{"deleteWriteFails",  // read back: the set is there again
-                      [](MainWindow& w, FakeView&, testing::FakeSetFileSystem& f) {
-                        f.fault = testing::FileFault::Replace;
+            "deleteNothingSelected",
+            [](MainWindow& w, FakeView&, FakeFiles&) { return w.DeleteSet(std::nullopt); }, Msgs{},
+            false, kOneTwo, false},
+        SetCommandRow{"deleteFirst",
+                      [](MainWindow& w, FakeView&, FakeFiles&) { return w.DeleteSet(0); },
+                      Msgs{},
+                      false,
+                      {"two"},
+                      true},
+        // Read back: the set is there again and no deleted flag is left.
+        SetCommandRow{"deleteWriteFails",
+                      [](MainWindow& w, FakeView&, FakeFiles& f) {
+                        f.fault = FileFault::Replace;
                         return w.DeleteSet(1);
                       },
                       Msgs{message::kSetFileWriteFailed}, false, kOneTwo, false},
         SetCommandRow{"deleteReadBackFails",
-                      [](MainWindow& w, FakeView&, testing::FakeSetFileSystem& f) {
-                        f.fault = testing::FileFault::Read;
+                      [](MainWindow& w, FakeView&, FakeFiles& f) {
+                        f.fault = FileFault::Read;
                         return w.DeleteSet(1);
                       },
                       Msgs{message::kSetFileReadFailed},
@@ -514,6 +465,20 @@ INSTANTIATE_TEST_SUITE_P(
                       {},
                       true}),
     [](const ::testing::TestParamInfo<SetCommandRow>& test) { return test.param.name; });
+
+TEST(SetOperations, ListRowsPadTheNameToTwentyBytes) {
+  const std::string wide = "\x95\x5C\x83\x4C";  // 表キ: four bytes, two characters
+  EXPECT_EQ(SetListRow({.name = wide, .date = "2026.12.06"}),
+            wide + std::string(16, ' ') + "\t2026.12.06");
+}
+
+TEST(SetOperations, LoadingFreesTheRawSlots) {
+  KeyCatalogue c;
+  RecordPair(c, {.from = 0x0056, .to = 0x001E});
+  LoadSet(c, {.name = "s", .pairs = {{0x0059, 0x0001}}});
+  EXPECT_EQ(c.rawCount, 1);  // the old raw slot was freed, the new pair took slot 160
+  EXPECT_EQ(c[kFirstRawSlot].scancode, 0x0059);
+}
 
 }  // namespace
 }  // namespace kivora
