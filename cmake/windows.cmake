@@ -10,6 +10,7 @@ add_library(kivora_win STATIC
   savedsets/set_dialogs_win.cpp
   savedsets/set_file_system_win.cpp
   ui/change_dialog_win.cpp
+  ui/dpi_win.cpp
   ui/gdi_win.cpp
   ui/info_dialogs_win.cpp
   ui/investigation_win.cpp

@@ -3,6 +3,7 @@
 #include "resources/resource_ids.h"
 #include "ui/application_win.h"
 #include "ui/change_rules.h"
+#include "ui/dpi_win.h"
 #include "ui/message_box_win.h"
 #include "ui/text_win.h"
 #include "ui/texts.h"
@@ -69,6 +70,8 @@ INT_PTR CALLBACK ScancodeEntryProc(HWND dialog, UINT message, WPARAM wParam, LPA
     case WM_CLOSE:
       EndDialog(dialog, 0);
       return FALSE;
+    case WM_DPICHANGED:
+      return FollowDpiChange(dialog, wParam, lParam);
     default:
       return FALSE;
   }
@@ -124,6 +127,11 @@ INT_PTR CALLBACK ChangeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     case UM_NEXT_GROUP:
     case UM_PREV_GROUP:
       FocusNextGroup(dialog, message);
+      return TRUE;
+    case WM_DPICHANGED:
+      return FollowDpiChange(dialog, wParam, lParam, UM_RESCALE_KEYS);
+    case UM_RESCALE_KEYS:
+      if (app) RescaleKeyButtons(dialog, app->catalogue, app->fonts, false);
       return TRUE;
     default:
       return FALSE;
