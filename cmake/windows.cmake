@@ -80,7 +80,7 @@ target_link_options(kivora_win_tests PRIVATE -static)
 # Test discovery would need Wine at build time; one ctest entry per suite keeps
 # the summary readable instead.
 foreach(suite IN ITEMS LabelEncoding RegistryStores SetFileOnDisk Privilege KeyButtonFonts
-    MainWindowMenu Soak)
+    MainWindowMenu DisplayScale Soak)
   add_test(NAME win.${suite} COMMAND kivora_win_tests --gtest_filter=${suite}.*)
 endforeach()
 
@@ -93,8 +93,17 @@ target_include_directories(kivora_e2e PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(kivora_e2e PRIVATE ${KIVORA_WARNINGS} -Wno-missing-field-initializers)
 target_link_options(kivora_e2e PRIVATE -static)
 add_dependencies(kivora_e2e kivora)
-foreach(suite IN ITEMS KivoraE2e SavedSetsE2e InvestigationE2e)
+foreach(suite IN ITEMS KivoraE2e SavedSetsE2e InvestigationE2e DisplayScaleE2e)
   add_test(NAME e2e.${suite} COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-desktop-run
     $<TARGET_FILE:kivora_e2e> --gtest_filter=${suite}.*)
   set_tests_properties(e2e.${suite} PROPERTIES TIMEOUT 600)
+endforeach()
+
+# The display scale at 125, 150 and 200 % (every suite above runs at 96 DPI):
+# the label fonts in process and the frames from outside, each scale in a copy
+# of the prefix of its own, since Wine reads the scale when its server starts.
+foreach(dpi IN ITEMS 120 144 192)
+  add_test(NAME dpi.${dpi} COMMAND ${CMAKE_SOURCE_DIR}/scripts/dpi-tests ${dpi}
+    $<TARGET_FILE:kivora_win_tests> $<TARGET_FILE:kivora_e2e>)
+  set_tests_properties(dpi.${dpi} PROPERTIES TIMEOUT 300)
 endforeach()
