@@ -1,6 +1,7 @@
 # Building, testing and running Kivora on Linux (mingw-w64 + Wine). See README.md.
 #
-#   make run     build, then start kivora.exe under Wine (headless: screenshot to build/kivora.png)
+#   make run     build, then start kivora.exe under Wine (headless: screenshot to build/kivora.png);
+#                DPI=120, 144 or 192 shows it at 125, 150 or 200 %
 #   make test    build, then run the native unit tests (plain and under ASan/UBSan), the fuzz
 #                targets briefly over their seeds, and the Windows-side tests under Wine
 #   make fuzz    fuzz every target for FUZZ_SECONDS (default 60) each
@@ -18,12 +19,15 @@ KIVORA_EXE ?= build/windows/kivora.exe
 SCREENSHOT ?= build/kivora.png
 # Seconds `make run` waits, without a display, for the main window.
 RUN_TIMEOUT ?= 60
+# The display scale of `make run` in dots per inch (96 is 100 %): a copy of the
+# prefix at that scale, on a Wine desktop and a private X screen as much larger
+# than 1280 x 1024.
+DPI ?= 96
 # ImageMagick's import reads the screen in one piece; xwd -root draws a Wine
 # window that lies wholly inside another (a dialog over the keyboard) black.
 IMPORT ?= /usr/bin/import
 
 WINE_ENV := . scripts/wine-env;
-DESKTOP := explorer /desktop=kivora,1280x1024
 
 # Seconds each target runs in `make fuzz`.
 FUZZ_SECONDS ?= 60
@@ -92,15 +96,19 @@ fuzz: deps
 
 run: build prefix
 	@case '$(RUN_TIMEOUT)' in ''|*[!0-9]*|0) echo "make run: RUN_TIMEOUT must be a whole number of seconds, not '$(RUN_TIMEOUT)'" >&2; exit 2;; esac
+	@case '$(DPI)' in ''|*[!0-9]*) echo "make run: DPI must be a whole number of dots per inch (96 is 100 %), not '$(DPI)'" >&2; exit 2;; esac
 	@if [ ! -f '$(KIVORA_EXE)' ]; then \
 	  echo "make run: kivora.exe is not built yet ($(KIVORA_EXE) does not exist)" >&2; \
 	  exit 1; \
 	fi
-	@if [ -n "$${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then \
-	  echo "make run: $(KIVORA_EXE) on $$DISPLAY; close it to return"; \
-	  $(WINE_ENV) wine $(DESKTOP) '$(abspath $(KIVORA_EXE))'; \
+	@prefix=$$(scripts/wine-prefix-dpi '$(DPI)'); \
+	screen=$$((1280 * $(DPI) / 96))x$$((1024 * $(DPI) / 96)); \
+	if [ -n "$${DISPLAY:-}" ] && xdpyinfo >/dev/null 2>&1; then \
+	  echo "make run: $(KIVORA_EXE) on $$DISPLAY at $(DPI) DPI; close it to return"; \
+	  $(WINE_ENV) WINEPREFIX="$$prefix" wine explorer /desktop=kivora,$$screen '$(abspath $(KIVORA_EXE))'; \
 	else \
-	  scripts/with-display $(MAKE) --no-print-directory _run-headless KIVORA_EXE='$(KIVORA_EXE)'; \
+	  WINEPREFIX="$$prefix" KIVORA_SCREEN=$$screen scripts/with-display $(MAKE) --no-print-directory \
+	    _run-headless KIVORA_EXE='$(KIVORA_EXE)' RUN_PREFIX="$$prefix" RUN_SCREEN=$$screen; \
 	fi
 
 # Only under scripts/with-display's private Xvfb (see run): waits for the main
@@ -108,7 +116,7 @@ run: build prefix
 # Wine desktop window itself is called "kivora - Wine desktop", hence the
 # case-sensitive match.
 _run-headless:
-	@$(WINE_ENV) wine $(DESKTOP) '$(abspath $(KIVORA_EXE))' & wine_pid=$$!; \
+	@$(WINE_ENV) WINEPREFIX='$(RUN_PREFIX)' wine explorer /desktop=kivora,$(RUN_SCREEN) '$(abspath $(KIVORA_EXE))' & wine_pid=$$!; \
 	state=timeout; \
 	for _ in $$(seq $$(( $(RUN_TIMEOUT) * 4 ))); do \
 	  if xwininfo -root -tree 2>/dev/null | grep '^ *0x[0-9a-f]* "Kivora' >/dev/null; then state=up; break; fi; \
@@ -117,7 +125,7 @@ _run-headless:
 	done; \
 	if [ $$state = up ]; then sleep 2; fi; \
 	if [ $$state != ended ]; then $(IMPORT) -window root '$(SCREENSHOT)'; fi; \
-	$(WINE_ENV) wineserver -k 2>/dev/null || true; \
+	$(WINE_ENV) WINEPREFIX='$(RUN_PREFIX)' wineserver -k 2>/dev/null || true; \
 	wait $$wine_pid 2>/dev/null || true; \
 	case $$state in \
 	  up) echo "$(SCREENSHOT)";; \
@@ -126,7 +134,9 @@ _run-headless:
 	esac
 
 clean:
-	@if [ -d build/wineprefix ]; then $(WINE_ENV) wineserver -k 2>/dev/null || true; fi
+	@for prefix in build/wineprefix build/wineprefix-dpi*; do \
+	  if [ -d "$$prefix" ]; then WINEPREFIX="$(CURDIR)/$$prefix" wineserver -k 2>/dev/null || true; fi; \
+	done
 	rm -rf build
 
 format:

@@ -10,6 +10,7 @@ add_library(kivora_win STATIC
   savedsets/set_file_system_win.cpp
   ui/change_dialog_win.cpp
   ui/dialog_win.cpp
+  ui/dpi_win.cpp
   ui/gdi_win.cpp
   ui/info_dialogs_win.cpp
   ui/investigation_win.cpp
@@ -125,4 +126,13 @@ foreach(suite IN LISTS KIVORA_E2E_SUITES)
   add_test(NAME e2e.${suite} COMMAND ${CMAKE_SOURCE_DIR}/scripts/wine-desktop-run
     $<TARGET_FILE:kivora_e2e> ${filter})
   set_tests_properties(e2e.${suite} PROPERTIES TIMEOUT 600)
+endforeach()
+
+# The display scale at 125, 150 and 200 % (every suite above runs at 96 DPI):
+# the label fonts in process and the frames from outside, each scale in a copy
+# of the prefix of its own, since Wine reads the scale when its server starts.
+foreach(dpi IN ITEMS 120 144 192)
+  add_test(NAME dpi.${dpi} COMMAND ${CMAKE_SOURCE_DIR}/scripts/dpi-tests ${dpi}
+    $<TARGET_FILE:kivora_win_tests> $<TARGET_FILE:kivora_e2e>)
+  set_tests_properties(dpi.${dpi} PROPERTIES TIMEOUT 300)
 endforeach()

@@ -4,6 +4,7 @@
 #include "ui/application_win.h"
 #include "ui/change_rules.h"
 #include "ui/dialog_win.h"
+#include "ui/dpi_win.h"
 #include "ui/message_box_win.h"
 #include "ui/text_win.h"
 #include "ui/texts.h"
@@ -67,6 +68,8 @@ INT_PTR CALLBACK ScancodeEntryProc(HWND dialog, UINT message, WPARAM wParam, LPA
     case WM_CLOSE:
       EndDialog(dialog, 0);
       return FALSE;
+    case WM_DPICHANGED:
+      return FollowDpiChange(dialog, wParam, lParam);
     default:
       return FALSE;
   }
@@ -122,6 +125,11 @@ INT_PTR CALLBACK ChangeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     case UM_NEXT_GROUP:
     case UM_PREV_GROUP:
       FocusNextGroup(dialog, message);
+      return TRUE;
+    case WM_DPICHANGED:
+      return FollowDpiChange(dialog, wParam, lParam, UM_RESCALE_KEYS);
+    case UM_RESCALE_KEYS:
+      if (change) RescaleKeyButtons(dialog, change->app.catalogue, change->app.fonts, false);
       return TRUE;
     default:
       return FALSE;

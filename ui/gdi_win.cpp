@@ -13,4 +13,8 @@ HFONT FontCache::Get(int height, int weight) {
   return it->second.get();
 }
 
+void FontCache::ReleaseAllBut(const std::set<HFONT>& inUse) {
+  std::erase_if(fonts_, [&](const auto& entry) { return !inUse.contains(entry.second.get()); });
+}
+
 }  // namespace kivora

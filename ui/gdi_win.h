@@ -5,6 +5,7 @@
 #include <windows.h>
 
 #include <map>
+#include <set>
 #include <utility>
 
 namespace kivora {
@@ -55,11 +56,15 @@ class ScopedSelection {
   HGDIOBJ previous_;
 };
 
-// The label fonts, one per (height, weight), created on first use and kept for
-// the run: relabelling the keyboard creates no GDI object after the first time.
+// The label fonts, one per (height in pixels, weight), created on first use and
+// kept: relabelling the keyboard creates no GDI object after the first time. A
+// change of scale asks for other heights; the previous scale's fonts go once
+// no button shows them.
 class FontCache {
  public:
   HFONT Get(int height, int weight);
+  // Deletes every font of the cache that is not in `inUse`.
+  void ReleaseAllBut(const std::set<HFONT>& inUse);
   std::size_t Count() const { return fonts_.size(); }
 
  private:

@@ -1,4 +1,5 @@
-// Screen arithmetic of the dialogs: centring and the marks drawn around keys.
+// Screen arithmetic of the dialogs: display scale, centring and the marks drawn
+// around keys.
 #pragma once
 
 #include <array>
@@ -19,6 +20,11 @@ struct Rect {
   int bottom = 0;
 };
 
+// Every size we set in pixels (all positive) is chosen for 96 DPI (100 %) and
+// scaled to the window's DPI, rounded as MulDiv rounds: halves up.
+inline constexpr int kBaseDpi = 96;
+int ScaleForDpi(int value, int dpi);
+
 // Top-left corner that centres a window of the given outer size; each half is
 // taken with integer division, as the rest of the program expects.
 Point CentredTopLeft(int screenWidth, int screenHeight, int windowWidth, int windowHeight);
@@ -27,8 +33,23 @@ Point CentredTopLeft(int screenWidth, int screenHeight, int windowWidth, int win
 // bottom-right corner less the client size.
 Point MarkOrigin(const Rect& outer, int clientWidth, int clientHeight);
 
-// The closed five-point polyline, in the dialog's client coordinates, drawn just
-// outside a button whose outer rectangle (screen coordinates) is `button`.
-std::array<Point, 5> MarkPolyline(const Rect& button, Point origin);
+// Where the marks of one dialog are drawn from: its mark origin, the screen
+// position of its client area and its DPI.
+struct MarkFrame {
+  Point origin;
+  Point client;
+  int dpi = kBaseDpi;
+};
+
+// Pixels across a mark's edge: one at 96 DPI, scaled like every other size.
+int MarkWidth(int dpi);
+
+// The closed five-point polyline, in the dialog's client coordinates, of ring
+// `ring` (0 .. MarkWidth - 1, the nearest to the button first) of the mark around
+// a button whose outer rectangle (screen coordinates) is `button`. One pixel
+// wide, the mark lies where the origin puts it, though never on the button; a
+// wider one covers that line and grows towards the button, up to the pixel next
+// to it, then away from it, so that it stays in the gap between the keys.
+std::array<Point, 5> MarkPolyline(const Rect& button, const MarkFrame& frame, int ring);
 
 }  // namespace kivora

@@ -7,6 +7,7 @@
 #include "resources/resource_ids.h"
 #include "ui/changed_key_list.h"
 #include "ui/dialog_win.h"
+#include "ui/dpi_win.h"
 #include "ui/text_win.h"
 #include "ui/texts.h"
 
@@ -35,12 +36,14 @@ INT_PTR CALLBACK ChangedKeyListProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_CLOSE:
       EndDialog(dialog, 1);
       return FALSE;
+    case WM_DPICHANGED:
+      return FollowDpiChange(dialog, wParam, lParam);
     default:
       return FALSE;
   }
 }
 
-INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
+INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG:
       CentreOnScreen(dialog);
@@ -59,6 +62,8 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM) {
     case WM_CLOSE:
       EndDialog(dialog, 1);
       return TRUE;
+    case WM_DPICHANGED:
+      return FollowDpiChange(dialog, wParam, lParam);
     default:
       return FALSE;
   }

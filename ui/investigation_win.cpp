@@ -5,6 +5,7 @@
 #include "resources/resource_ids.h"
 #include "ui/application_win.h"
 #include "ui/dialog_win.h"
+#include "ui/dpi_win.h"
 #include "ui/investigation.h"
 #include "ui/message_box_win.h"
 #include "ui/text_win.h"
@@ -93,6 +94,8 @@ INT_PTR CALLBACK InvestigationProc(HWND dialog, UINT message, WPARAM wParam, LPA
       if (state && state->hook) UnhookWindowsHookEx(state->hook);
       openInvestigation = nullptr;
       return FALSE;
+    case WM_DPICHANGED:
+      return FollowDpiChange(dialog, wParam, lParam);
     default:
       return FALSE;
   }

@@ -1,5 +1,8 @@
 #include "ui/key_buttons_win.h"
 
+#include <set>
+
+#include "ui/dpi_win.h"
 #include "ui/key_groups.h"
 #include "ui/key_labels.h"
 #include "ui/text_win.h"
@@ -39,22 +42,40 @@ ButtonsBySlot FindButtons(HWND dialog) {
   return buttons;
 }
 
-void DrawMark(HDC dc, HWND button, Point origin) {
+BOOL CALLBACK CollectFontsShown(HWND window, LPARAM param) {
+  auto& fonts = *reinterpret_cast<std::set<HFONT>*>(param);
+  for (const HWND button : FindButtons(window)) {
+    if (button) fonts.insert(reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)));
+  }
+  return TRUE;
+}
+
+// What every mark drawn in one go shares.
+struct MarkDrawing {
+  HDC dc;
+  MarkFrame frame;
+};
+
+void DrawMark(const MarkDrawing& drawing, HWND button) {
   if (!button) return;
   RECT r;
   GetWindowRect(button, &r);
-  const auto points = MarkPolyline({r.left, r.top, r.right, r.bottom}, origin);
-  std::array<POINT, std::tuple_size_v<decltype(points)>> polyline;
-  for (std::size_t i = 0; i < points.size(); ++i) polyline[i] = {points[i].x, points[i].y};
-  Polyline(dc, polyline.data(), static_cast<int>(polyline.size()));
+  for (int ring = 0; ring < MarkWidth(drawing.frame.dpi); ++ring) {
+    const auto points = MarkPolyline({r.left, r.top, r.right, r.bottom}, drawing.frame, ring);
+    std::array<POINT, std::tuple_size_v<decltype(points)>> polyline;
+    for (std::size_t i = 0; i < points.size(); ++i) polyline[i] = {points[i].x, points[i].y};
+    Polyline(drawing.dc, polyline.data(), static_cast<int>(polyline.size()));
+  }
 }
 
 // Draws one mark, or all of them, with one pen.
 template <typename DrawMarks>
-void WithPen(HWND dialog, HPEN pen, DrawMarks draw) {
+void WithPen(HWND dialog, Point origin, HPEN pen, DrawMarks draw) {
   const ClientDC dc(dialog);
   const ScopedSelection selection(dc.get(), pen);
-  draw(dc.get());
+  POINT client{0, 0};
+  ClientToScreen(dialog, &client);
+  draw(MarkDrawing{dc.get(), {origin, {client.x, client.y}, WindowDpi(dialog)}});
 }
 
 }  // namespace
@@ -73,6 +94,7 @@ void SubclassKeyButtons(HWND dialog, KeyButtonSet& set) {
 void LabelKeyButtons(HWND dialog, const KeyCatalogue& catalogue, FontCache& fonts,
                      bool showChanges) {
   const ButtonsBySlot buttons = FindButtons(dialog);
+  const int dpi = WindowDpi(dialog);
   for (int slot = 0; slot <= kDisableSlot; ++slot) {
     const HWND button = buttons[slot];
     if (!button) continue;
@@ -80,7 +102,7 @@ void LabelKeyButtons(HWND dialog, const KeyCatalogue& catalogue, FontCache& font
     if (!label) continue;
     // Only what differs is set: a relabel after one change repaints one key,
     // not the whole keyboard.
-    const HFONT font = fonts.Get(label->fontHeight, label->weight);
+    const HFONT font = fonts.Get(ScaleForDpi(label->fontHeight, dpi), label->weight);
     if (reinterpret_cast<HFONT>(SendMessageW(button, WM_GETFONT, 0, 0)) != font) {
       SendMessageW(button, WM_SETFONT, reinterpret_cast<WPARAM>(font), TRUE);
     }
@@ -107,23 +129,35 @@ Point ComputeMarkOrigin(HWND dialog) {
 void DrawChangeMarks(HWND dialog, const KeyCatalogue& catalogue, Point origin,
                      const MarkPens& pens) {
   const ButtonsBySlot buttons = FindButtons(dialog);
-  WithPen(dialog, pens.change.get(), [&](HDC dc) {
+  WithPen(dialog, origin, pens.change.get(), [&](const MarkDrawing& drawing) {
     // Raw-scancode slots have no button and are never marked.
     for (int slot = 0; slot <= kScancodeEntrySlot; ++slot) {
-      if (catalogue[slot].IsChanged()) DrawMark(dc, buttons[slot], origin);
+      if (catalogue[slot].IsChanged()) DrawMark(drawing, buttons[slot]);
     }
   });
 }
 
 void EraseChangeMark(HWND dialog, int slot, Point origin, const MarkPens& pens) {
-  WithPen(dialog, pens.erase.get(),
-          [&](HDC dc) { DrawMark(dc, GetDlgItem(dialog, IdFromSlot(slot)), origin); });
+  WithPen(dialog, origin, pens.erase.get(), [&](const MarkDrawing& drawing) {
+    DrawMark(drawing, GetDlgItem(dialog, IdFromSlot(slot)));
+  });
 }
 
 void MarkSourceKey(HWND dialog, int slot, const MarkPens& pens) {
-  const Point origin = ComputeMarkOrigin(dialog);
-  WithPen(dialog, pens.source.get(),
-          [&](HDC dc) { DrawMark(dc, GetDlgItem(dialog, IdFromSlot(slot)), origin); });
+  WithPen(dialog, ComputeMarkOrigin(dialog), pens.source.get(), [&](const MarkDrawing& drawing) {
+    DrawMark(drawing, GetDlgItem(dialog, IdFromSlot(slot)));
+  });
+}
+
+void RescaleKeyButtons(HWND dialog, const KeyCatalogue& catalogue, FontCache& fonts,
+                       bool showChanges) {
+  LabelKeyButtons(dialog, catalogue, fonts, showChanges);
+  // Another dialog of ours may still be at the previous scale: only fonts that
+  // no key button of this thread shows go.
+  std::set<HFONT> shown;
+  EnumThreadWindows(GetCurrentThreadId(), CollectFontsShown, reinterpret_cast<LPARAM>(&shown));
+  fonts.ReleaseAllBut(shown);
+  InvalidateRect(dialog, nullptr, TRUE);
 }
 
 void FocusNextGroup(HWND dialog, UINT message) {

@@ -30,6 +30,8 @@ inline constexpr COLORREF kChangeBackground = RGB(192, 222, 192);
 
 // The 1-pixel pens of the marks, made once for the run: the marks are redrawn
 // after every background repaint and must not create a GDI object each time.
+// A wider mark is drawn as rings one pixel apart, each placed exactly, where a
+// wide pen would spread around its line by the rules of each GDI.
 struct MarkPens {
   GdiObject<HPEN> change{CreatePen(PS_SOLID, 1, RGB(255, 0, 0))};  // red
   GdiObject<HPEN> erase{CreatePen(PS_SOLID, 1, kMainBackground)};  // over a red mark
@@ -41,6 +43,11 @@ void DrawChangeMarks(HWND dialog, const KeyCatalogue& catalogue, Point origin,
                      const MarkPens& pens);
 void EraseChangeMark(HWND dialog, int slot, Point origin, const MarkPens& pens);
 void MarkSourceKey(HWND dialog, int slot, const MarkPens& pens);
+// After the dialog's scale changed: labels at the new font heights, the fonts
+// no key button of ours shows any more released, and the background repainted,
+// which redraws the marks at the new width.
+void RescaleKeyButtons(HWND dialog, const KeyCatalogue& catalogue, FontCache& fonts,
+                       bool showChanges);
 // Moves the focus for UM_NEXT_GROUP or UM_PREV_GROUP.
 void FocusNextGroup(HWND dialog, UINT message);
 // WM_CTLCOLORDLG of a dialog with marks: the marks live outside paint handling,

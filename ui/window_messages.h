@@ -10,5 +10,8 @@ inline constexpr unsigned UM_MARK_SOURCE = kWmUser + 2;
 inline constexpr unsigned UM_NUMLOCK_NOTE = kWmUser + 3;
 inline constexpr unsigned UM_NEXT_GROUP = kWmUser + 4;
 inline constexpr unsigned UM_PREV_GROUP = kWmUser + 5;
+// Main window or change dialog, after WM_DPICHANGED: relabel and redraw the
+// keys at the new scale, once the dialog manager has rescaled the template.
+inline constexpr unsigned UM_RESCALE_KEYS = kWmUser + 6;
 
 }  // namespace kivora

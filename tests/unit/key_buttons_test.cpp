@@ -76,17 +76,49 @@ TEST(Geometry, CentringTruncatesEachHalf) {
             (Point{50 - 150, 50 - 150}));  // larger than the screen
 }
 
+TEST(Geometry, SizesScaleWithTheDpiRoundedAsMulDiv) {
+  struct Row {
+    int value, dpi, scaled;
+  };
+  // The label heights 7, 8, 10, 12 and the mark's 1, 2, 3 at 100, 125, 150, 200 %.
+  for (const Row& r :
+       {Row{7, 96, 7}, Row{12, 96, 12}, Row{7, 120, 9}, Row{10, 120, 13}, Row{1, 120, 1},
+        Row{7, 144, 11}, Row{1, 144, 2}, Row{3, 144, 5}, Row{8, 192, 16}, Row{1, 192, 2}}) {
+    EXPECT_EQ(ScaleForDpi(r.value, r.dpi), r.scaled) << r.value << " at " << r.dpi;
+  }
+}
+
 TEST(Geometry, MarkSitsJustOutsideTheButton) {
   // A window at (100, 50) with a 3-pixel frame, 22-pixel caption and menu:
-  // outer 100..706 x 50..300, client 600 x 222.
+  // outer 100..706 x 50..300, client 600 x 222 from (103, 75).
   const Point origin = MarkOrigin({100, 50, 706, 300}, 600, 222);
   EXPECT_EQ(origin, (Point{106, 78}));
-  const auto points = MarkPolyline({110, 90, 140, 120}, origin);
-  EXPECT_EQ(points[0], (Point{5, 14}));
-  EXPECT_EQ(points[1], (Point{37, 14}));
-  EXPECT_EQ(points[2], (Point{37, 45}));
-  EXPECT_EQ(points[3], (Point{5, 45}));
-  EXPECT_EQ(points[4], points[0]);
+  const Rect button{110, 90, 140, 120};  // client 7..37 x 15..45
+  struct Row {
+    const char* name;
+    MarkFrame frame;
+    int ring;
+    Point topLeft, bottomRight;
+  };
+  for (const Row& r : {
+           Row{"100 %: the origin's line", {origin, {103, 75}, 96}, 0, {5, 14}, {37, 45}},
+           Row{"200 %, inner ring: grown to the button",
+               {origin, {103, 75}, 192},
+               0,
+               {6, 14},
+               {37, 45}},
+           Row{"200 %, outer ring", {origin, {103, 75}, 192}, 1, {5, 13}, {38, 46}},
+           Row{"150 %, outer ring", {origin, {103, 75}, 144}, 1, {5, 13}, {38, 46}},
+           // A 7-pixel frame would put the right and bottom edges on the button.
+           Row{"wide frame", {{114, 82}, {107, 75}, 96}, 0, {-3, 10}, {33, 45}},
+       }) {
+    const auto points = MarkPolyline(button, r.frame, r.ring);
+    EXPECT_EQ(points[0], r.topLeft) << r.name;
+    EXPECT_EQ(points[2], r.bottomRight) << r.name;
+    EXPECT_EQ(points[1], (Point{r.bottomRight.x, r.topLeft.y})) << r.name;
+    EXPECT_EQ(points[3], (Point{r.topLeft.x, r.bottomRight.y})) << r.name;
+    EXPECT_EQ(points[4], points[0]) << r.name;
+  }
 }
 
 }  // namespace
