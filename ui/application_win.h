@@ -35,6 +35,7 @@ class MainWindowViewWin final : public MainWindowView {
   void RunDialog(int command) override;
   bool SetShutdownPrivilege(bool enable) override;
   bool RequestRestart() override;
+  WindowsVersion RunningWindowsVersion() override;
 
  private:
   Application& app_;

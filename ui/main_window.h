@@ -31,6 +31,12 @@ inline constexpr int kDisable = IDC_DISABLE;
 inline constexpr int kPauseKey = 282;
 }  // namespace command
 
+// The version Windows itself reports (major.minor), whatever the manifest says.
+struct WindowsVersion {
+  unsigned major = 0;
+  unsigned minor = 0;
+};
+
 class MainWindowView {
  public:
   virtual ~MainWindowView() = default;
@@ -52,6 +58,7 @@ class MainWindowView {
   virtual void RunDialog(int command) = 0;
   virtual bool SetShutdownPrivilege(bool enable) = 0;
   virtual bool RequestRestart() = 0;
+  virtual WindowsVersion RunningWindowsVersion() = 0;
 };
 
 struct MainWindowState {

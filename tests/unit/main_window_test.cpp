@@ -25,6 +25,7 @@ class FakeView : public MainWindowView {
   std::deque<bool> answers;
   std::deque<int> choices;
   bool restartSucceeds = true;
+  WindowsVersion version{10, 0};
 
   void Say(std::string what, std::string_view text = {}) { log.push_back(what += text); }
   template <typename T>
@@ -54,6 +55,7 @@ class FakeView : public MainWindowView {
     return Say(on ? "privilege on" : "privilege off"), true;
   }
   bool RequestRestart() override { return Say("restart"), restartSucceeds; }
+  WindowsVersion RunningWindowsVersion() override { return version; }
 };
 
 using Log = std::vector<std::string>;
@@ -191,6 +193,36 @@ TEST_F(MainWindowTest, RegisterWritesAsksAndRestarts) {
   window.Command(command::kRegister);
   EXPECT_EQ(view.log, (Log{restart, "privilege on", "restart", Warn(message::kRestartFailed),
                            "privilege off", "close"}));
+}
+
+// Since Windows 7 only the machine-wide value changes keys: a user-mode write
+// is kept but said to change nothing, and no restart is offered.
+struct RegisterOn {
+  const char* name;
+  StoreKind mode;
+  WindowsVersion version;
+  bool restartOffered;
+};
+
+TEST_F(MainWindowTest, RegisterTellsWhatWindowsWillApply) {
+  for (const RegisterOn& row : {RegisterOn{"user, Vista", StoreKind::User, {6, 0}, true},
+                                RegisterOn{"user, 7", StoreKind::User, {6, 1}, false},
+                                RegisterOn{"user, 10", StoreKind::User, {10, 0}, false},
+                                RegisterOn{"admin, 10", StoreKind::Machine, {10, 0}, true}}) {
+    StartWith({});
+    store.user = {.exists = true};
+    if (row.mode == StoreKind::User) window.Command(command::kUserMode);
+    view.choices = {IdFromSlot(69)};
+    window.Command(IdFromSlot(43));
+    view.version = row.version;
+    view.log.clear();
+    window.Command(command::kRegister);
+    EXPECT_EQ(view.log, (Log{row.restartOffered ? "ask " + std::string(message::kRestartQuestion)
+                                                : Warn(message::kUserMapNotApplied)}))
+        << row.name;
+    EXPECT_EQ(Stored(row.mode).size(), 20u) << row.name;
+    EXPECT_FALSE(window.State().dirty) << row.name;
+  }
 }
 
 TEST_F(MainWindowTest, RegisterRefusesWithoutCtrl) {
