@@ -20,8 +20,18 @@ add_library(kivora_win STATIC
   ui/set_dialogs_win.cpp
   ui/text_win.cpp
 )
-target_link_libraries(kivora_win PUBLIC kivora_core advapi32 user32 gdi32 shell32)
+target_link_libraries(kivora_win PUBLIC kivora_core advapi32 user32 gdi32)
 target_compile_options(kivora_win PRIVATE ${KIVORA_WARNINGS})
+
+# An administrator runs kivora.exe elevated: our code is built with stack
+# protection (its handler is linked statically into whatever links our code),
+# and the exe asks for ASLR with high-entropy addresses and DEP explicitly
+# rather than trusting the linker's defaults. tests/pe/check-hardening checks it.
+set(KIVORA_STACK_PROTECTION -fstack-protector-strong)
+foreach(target IN ITEMS kivora_core kivora_win)
+  target_compile_options(${target} PRIVATE ${KIVORA_STACK_PROTECTION})
+  target_link_options(${target} INTERFACE ${KIVORA_STACK_PROTECTION})
+endforeach()
 
 # Dialogs, menus, icon, version block and manifest, shared by the program and
 # the in-process tests that drive its dialogs.
@@ -36,8 +46,12 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources")
 
 add_executable(kivora WIN32 ui/entry_win.cpp ${KIVORA_RESOURCES})
 target_link_libraries(kivora PRIVATE kivora_win)
-target_compile_options(kivora PRIVATE ${KIVORA_WARNINGS})
-target_link_options(kivora PRIVATE -municode -mwindows -static -s)
+target_compile_options(kivora PRIVATE ${KIVORA_WARNINGS} ${KIVORA_STACK_PROTECTION})
+target_link_options(kivora PRIVATE -municode -mwindows -static -s
+  -Wl,--dynamicbase,--high-entropy-va,--nxcompat)
+
+add_test(NAME pe.Hardening COMMAND ${CMAKE_SOURCE_DIR}/tests/pe/check-hardening
+  $<TARGET_FILE:kivora>)
 
 # Benchmarks (`make bench`), never built by `make build` or `make test`: the
 # floor dialog, built exactly as kivora.exe is, the start-up timing driver,
@@ -111,6 +125,13 @@ foreach(suite IN LISTS KIVORA_WIN_SUITES)
   add_test(NAME win.${suite} COMMAND kivora_win_tests ${filter})
 endforeach()
 
+# A DLL that leaves a file beside itself when loaded, for the e2e test that
+# plants it beside kivora.exe under a system DLL's name.
+add_library(planted_dll SHARED tests/e2e/marker/planted_dll.cpp)
+set_target_properties(planted_dll PROPERTIES PREFIX "")
+target_compile_options(planted_dll PRIVATE ${KIVORA_WARNINGS})
+target_link_options(planted_dll PRIVATE -static)
+
 # End to end: a driver program started in a Wine virtual desktop, where it
 # starts kivora.exe (beside it) and drives it from outside.
 file(GLOB KIVORA_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
@@ -119,7 +140,7 @@ target_link_libraries(kivora_e2e PRIVATE gtest advapi32 user32 gdi32)
 target_include_directories(kivora_e2e PRIVATE ${CMAKE_SOURCE_DIR})
 target_compile_options(kivora_e2e PRIVATE ${KIVORA_WARNINGS} -Wno-missing-field-initializers)
 target_link_options(kivora_e2e PRIVATE -static)
-add_dependencies(kivora_e2e kivora)
+add_dependencies(kivora_e2e kivora planted_dll)
 kivora_test_suites(KIVORA_E2E_SUITES ${KIVORA_E2E_SOURCES})
 foreach(suite IN LISTS KIVORA_E2E_SUITES)
   string(REPLACE SUITE ${suite} filter ${KIVORA_SUITE_FILTER})

@@ -20,9 +20,23 @@ bool AnotherCopyRuns() {
   return false;
 }
 
+// An administrator runs this program elevated, often straight from a download
+// folder: a DLL there named like a system one (uxtheme.dll, loaded later by the
+// common controls) would run with administrator rights. Only the system folder
+// is searched from here on. Windows 7 and Vista without update KB2533623 lack
+// SetDefaultDllDirectories, hence the lookup; they still lose the current folder.
+void SearchDllsInSystemFolderOnly() {
+  using SetDefaultDllDirectoriesFn = decltype(&SetDefaultDllDirectories);
+  const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
+      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+  if (setDefault) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
+  SetDllDirectoryW(L"");
+}
+
 }  // namespace
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
+  SearchDllsInSystemFolderOnly();
   if (AnotherCopyRuns()) return 0;
   if (GetVersion() & 0x80000000u) {
     kivora::ShowWarning(nullptr, kivora::message::kNotNtFamily);

@@ -16,6 +16,17 @@ namespace {
 
 constexpr wchar_t kHomePage[] = L"https://www.example.com/kivora/";
 
+// Shell32 is loaded from the system folder only here, when the link is clicked,
+// so the program imports no DLL that Windows might look for beside it. It is
+// never freed: ShellExecuteW may leave threads of its own running in it.
+void OpenHomePage(HWND owner) {
+  const HMODULE shell = LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
+  if (!shell) return;
+  const auto shellExecute = reinterpret_cast<decltype(&ShellExecuteW)>(
+      reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteW")));
+  if (shellExecute) shellExecute(owner, L"open", kHomePage, nullptr, nullptr, SW_SHOWNORMAL);
+}
+
 INT_PTR CALLBACK ChangedKeyListProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
     case WM_INITDIALOG: {
@@ -51,7 +62,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
       return TRUE;
     case WM_COMMAND:
       if (wParam == IDC_HOME_PAGE) {
-        ShellExecuteW(dialog, L"open", kHomePage, nullptr, nullptr, SW_SHOWNORMAL);
+        OpenHomePage(dialog);
         return FALSE;
       }
       if (wParam == IDC_OK) {

@@ -7,6 +7,15 @@
 #include "ui/texts.h"
 
 namespace kivora {
+namespace {
+
+// Since Windows 7 (6.1) the per-user Scancode Map is ignored: only the
+// machine-wide value is applied.
+bool AppliesOnlyMachineMap(WindowsVersion version) {
+  return version.major > 6 || (version.major == 6 && version.minor >= 1);
+}
+
+}  // namespace
 
 bool IsKeyCommand(int id) {
   // The investigation starts changes of the raw slots, which no dialog shows.
@@ -104,6 +113,12 @@ void MainWindow::Register() {
     return;
   }
   state_.dirty = false;
+  // The user's value is written all the same: a roaming profile or a later
+  // Windows may use it. A restart would apply nothing, so none is offered.
+  if (state_.mode == StoreKind::User && AppliesOnlyMachineMap(view_.RunningWindowsVersion())) {
+    view_.ShowWarning(message::kUserMapNotApplied);
+    return;
+  }
   if (!view_.Ask(message::kRestartQuestion)) return;
   view_.SetShutdownPrivilege(true);  // without it the request below fails and says so
   if (!view_.RequestRestart()) view_.ShowWarning(message::kRestartFailed);

@@ -55,6 +55,12 @@ struct SetDialogOutcome {
   bool stayOpen = false;
 };
 
+// The version Windows itself reports (major.minor), whatever the manifest says.
+struct WindowsVersion {
+  unsigned major = 0;
+  unsigned minor = 0;
+};
+
 class MainWindowView {
  public:
   virtual ~MainWindowView() = default;
@@ -75,6 +81,7 @@ class MainWindowView {
   virtual void RunDialog(Dialog dialog) = 0;
   virtual bool SetShutdownPrivilege(bool enable) = 0;
   virtual bool RequestRestart() = 0;
+  virtual WindowsVersion RunningWindowsVersion() = 0;
 };
 
 struct MainWindowState {

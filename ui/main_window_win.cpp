@@ -141,5 +141,15 @@ bool MainWindowViewWin::SetShutdownPrivilege(bool enable) {
   return SetPrivilege(L"SeShutdownPrivilege", enable);
 }
 bool MainWindowViewWin::RequestRestart() { return ExitWindowsEx(EWX_REBOOT, 0) != 0; }
+// GetVersionExW answers what the manifest declares; ntdll tells the truth.
+WindowsVersion MainWindowViewWin::RunningWindowsVersion() {
+  using RtlGetVersionFn = LONG(WINAPI*)(RTL_OSVERSIONINFOW*);
+  const auto rtlGetVersion = reinterpret_cast<RtlGetVersionFn>(
+      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+  RTL_OSVERSIONINFOW info{};
+  info.dwOSVersionInfoSize = sizeof info;
+  if (!rtlGetVersion || rtlGetVersion(&info) != 0) return {};
+  return {info.dwMajorVersion, info.dwMinorVersion};
+}
 
 }  // namespace kivora

@@ -29,6 +29,7 @@ class MainWindowViewWin final : public MainWindowView {
   void RunDialog(Dialog dialog) override;
   bool SetShutdownPrivilege(bool enable) override;
   bool RequestRestart() override;
+  WindowsVersion RunningWindowsVersion() override;
 
  private:
   Application& app_;

@@ -33,6 +33,11 @@ inline constexpr char kRestartQuestion[] =
     "キー情報をレジストリに登録しました。\n"
     "変更した内容を有効にするには再起動する必要があります。\n"
     "再起動しますか？";
+// Ours: since Windows 7 a user-mode registration changes no key.
+inline constexpr char kUserMapNotApplied[] =
+    "キー情報をユーザー用のレジストリに登録しました。\nこのバージョンのWindowsでは、キー変更はコン"
+    "ピューター全体の登録（管理者モード）だけが有効です。\n変更内容を有効にするには、Kivoraを管理者"
+    "として起動し、管理者モードで登録して下さい。";
 inline constexpr char kUnregisteredChanges[] =
     "キー変更した内容を有効にするには「登録」する必要があります。\n"
     "このまま終了すると変更内容は無効になります。\n"

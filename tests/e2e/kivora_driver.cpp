@@ -14,12 +14,6 @@ const wchar_t* SubkeyOf(HKEY root) {
                                     : L"KeyBoard Layout";
 }
 
-std::filesystem::path DriverDirectory() {
-  wchar_t path[MAX_PATH * 4];
-  GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
-  return std::filesystem::path(path).parent_path();
-}
-
 struct FindState {
   DWORD processId;
   std::vector<HWND> windows;
@@ -43,6 +37,12 @@ BOOL CALLBACK CollectStatic(HWND child, LPARAM param) {
 }
 
 }  // namespace
+
+std::filesystem::path DriverDirectory() {
+  wchar_t path[MAX_PATH * 4];
+  GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
+  return std::filesystem::path(path).parent_path();
+}
 
 bool WaitFor(const std::function<bool()>& condition, int timeoutMs) {
   const ULONGLONG end = GetTickCount64() + static_cast<ULONGLONG>(timeoutMs);
@@ -70,8 +70,7 @@ std::wstring Kivora::KeyLabelSoon(int id, const std::wstring& expected) const {
   return KeyLabel(id);
 }
 
-Kivora::Kivora() {
-  std::wstring exe = (DriverDirectory() / "kivora.exe").wstring();
+Kivora::Kivora(const std::filesystem::path& exe) {
   STARTUPINFOW startup{};
   startup.cb = sizeof startup;
   if (!CreateProcessW(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,

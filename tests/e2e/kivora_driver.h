@@ -24,10 +24,14 @@ std::wstring WindowText(HWND window);
 // The text a control holds itself (an edit), asked for with WM_GETTEXT.
 std::wstring ControlText(HWND control);
 
+// The folder of the driver, where kivora.exe and the test DLL are built.
+std::filesystem::path DriverDirectory();
+
 class Kivora {
  public:
-  // Starts kivora.exe from the driver's own directory and waits for its main window.
-  Kivora();
+  // Starts kivora.exe (by default the one beside the driver) and waits for its
+  // main window.
+  explicit Kivora(const std::filesystem::path& exe = DriverDirectory() / "kivora.exe");
   ~Kivora();
   Kivora(const Kivora&) = delete;
   Kivora& operator=(const Kivora&) = delete;

@@ -205,6 +205,23 @@ TEST_F(KivoraE2e, SwitchingBetweenTheMachineAndUserStores) {
   EXPECT_TRUE(kivora.HasExited(5000));
 }
 
+// Wine reports Windows 7 or later, which applies only the machine-wide value.
+TEST_F(KivoraE2e, RegisteringInUserModeSaysWindowsWillNotApplyIt) {
+  Kivora kivora;
+  kivora.Command(61);
+  ASSERT_TRUE(WaitFor([&] { return WindowText(kivora.Main()) == kUserTitle; }));
+  Choose(kivora, OpenChange(kivora, kMuhenkan), 350);
+  kivora.Command(50);
+  EXPECT_EQ(kivora.Answer(IDOK),
+            L"キー情報をユーザー用のレジストリに登録しました。\nこのバージョンのWindowsでは、キー"
+            L"変更はコンピューター全体の登録（管理者モード）だけが有効です。\n変更内容を有効にする"
+            L"には、Kivoraを管理者として起動し、管理者モードで登録して下さい。");
+  EXPECT_EQ(StoredMap(HKEY_CURRENT_USER), MapOf({{0x0000, 0x007B}}));
+  // No restart question follows, and being registered, closing asks nothing.
+  PostMessageW(kivora.Main(), WM_CLOSE, 0, 0);
+  EXPECT_TRUE(kivora.HasExited(5000));
+}
+
 TEST_F(KivoraE2e, PageUpAndPageDownMoveBetweenKeyGroups) {
   Kivora kivora;
   const auto press = [&](int key) {

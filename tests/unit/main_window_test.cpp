@@ -28,6 +28,7 @@ class FakeView : public MainWindowView {
   std::deque<bool> answers;
   std::deque<ChangeChoice> choices;
   bool restartSucceeds = true;
+  WindowsVersion version{10, 0};
 
   void Say(std::string what, std::string_view text = {}) { log.push_back(what += text); }
   template <typename T>
@@ -59,6 +60,7 @@ class FakeView : public MainWindowView {
     return Say(on ? "privilege on" : "privilege off"), true;
   }
   bool RequestRestart() override { return Say("restart"), restartSucceeds; }
+  WindowsVersion RunningWindowsVersion() override { return version; }
 };
 
 std::string Warn(const char* text) { return std::string("warn ") + text; }
@@ -144,8 +146,8 @@ INSTANTIATE_TEST_SUITE_P(
     [](const ::testing::TestParamInfo<StartRow>& test) { return test.param.name; });
 
 // The commands after a start in admin mode with CapsLock -> Ctrl, one row per
-// rule: the view's transcript, the dirty flag, the mode, and whether the
-// machine store was written.
+// rule: the view's transcript, the dirty flag, the mode, and whether a store
+// was written.
 inline constexpr int kMayClose = -1;  // not a command: asks MayClose instead
 
 struct CommandRow {
@@ -176,7 +178,8 @@ TEST_P(MainWindowCommand, FollowsItsRule) {
   EXPECT_EQ(view.log, row.log) << row.name;
   EXPECT_EQ(window.State().dirty, row.dirty) << row.name;
   EXPECT_EQ(window.State().mode, row.mode) << row.name;
-  EXPECT_EQ(store.machine.value != kCapsToCtrl, row.written) << row.name;
+  EXPECT_EQ(store.machine.value != kCapsToCtrl || store.user.value != kEscDisabled, row.written)
+      << row.name;
 }
 
 const std::string k43 = "change " + std::to_string(IdFromSlot(43));
@@ -274,6 +277,31 @@ INSTANTIATE_TEST_SUITE_P(
                    [](FakeView& v, FakeKeyStore& s) {
                      ChooseCtrl(v, s);
                      s.machine.setFails = true;
+                   }},
+        // Since Windows 7 only the machine-wide value changes keys: the user's
+        // value is written all the same, but no restart is offered for it.
+        CommandRow{"registerUserModeOn7",
+                   {command::kUserMode, IdFromSlot(44), command::kRegister},
+                   Log{"erase 43", "label-", kUserTitle, "check 61"} + kRelabelled +
+                       Log{"change 244", "beep"} + kRelabelled +
+                       Log{Warn(message::kUserMapNotApplied)},
+                   false,
+                   StoreKind::User,
+                   true,
+                   [](FakeView& v, FakeKeyStore& s) {
+                     ChooseCtrl(v, s);
+                     v.version = {6, 1};
+                   }},
+        CommandRow{"registerUserModeOnVista",
+                   {command::kUserMode, IdFromSlot(44), command::kRegister},
+                   Log{"erase 43", "label-", kUserTitle, "check 61"} + kRelabelled +
+                       Log{"change 244", "beep"} + kRelabelled + Log{kRestart},
+                   false,
+                   StoreKind::User,
+                   true,
+                   [](FakeView& v, FakeKeyStore& s) {
+                     ChooseCtrl(v, s);
+                     v.version = {6, 0};
                    }},
         CommandRow{"switchToUser",
                    {command::kUserMode},
