@@ -28,7 +28,7 @@ DESKTOP := explorer /desktop=kivora,1280x1024
 
 # Seconds each target runs in `make fuzz`.
 FUZZ_SECONDS ?= 60
-FUZZ_TARGETS := scancode_map saved_set_file key_entry
+FUZZ_TARGETS := scancode_map saved_set_file
 
 .PHONY: deps build prefix test fuzz bench run clean format _run-headless
 
