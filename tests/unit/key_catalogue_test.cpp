@@ -8,8 +8,8 @@
 namespace kivora {
 namespace {
 
-// Look-ups by scancode and by label rely on these: each key once, spare slots
-// without label or scancode.
+// Look-ups by scancode and by label rely on these: each key once, at a label
+// height there is a font for, spare slots without label or scancode.
 TEST(KeyCatalogue, EachKeyOnceAndNothingElseLooksLikeAKey) {
   const KeyCatalogue c;
   std::set<Scancode> seen;
@@ -17,6 +17,7 @@ TEST(KeyCatalogue, EachKeyOnceAndNothingElseLooksLikeAKey) {
     const bool key = slot >= kFirstKeySlot && slot <= kLastKeySlot;
     EXPECT_EQ(c[slot].scancode != 0, key) << slot;
     EXPECT_TRUE(!key || (seen.insert(c[slot].scancode).second && c[slot].HasLabel())) << slot;
+    EXPECT_TRUE(!key || (std::set{7, 8, 10, 12}.contains(c[slot].fontHeight))) << slot;
   }
   for (int spare : {0, 110, 148, 152, 159, 170, 171}) EXPECT_FALSE(c[spare].HasLabel()) << spare;
   EXPECT_STREQ(c[kDisableSlot].topLabel, "キーを無効にする！");

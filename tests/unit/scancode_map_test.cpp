@@ -87,7 +87,8 @@ TEST(ParseScancodeMap, OnlyEntriesWhollyInsideTheValue) {
 
 TEST(ParseScancodeMap, CountsStopAtThe616ByteBuffer) {
   const std::pair<std::uint32_t, std::size_t> rows[] = {
-      {2, 1}, {151, 150}, {152, 151}, {153, 151}, {0xFFFFFFFF, 151}};
+      {2, 1},        {151, 150},      {152, 151},        {153, 151},
+      {0x0102, 151}, {0x010002, 151}, {0x01000002, 151}, {0xFFFFFFFF, 151}};
   for (auto [count, pairs] : rows) {
     Bytes value = Value(count);
     value.resize(kScancodeMapBufferSize + 100, 0x22);

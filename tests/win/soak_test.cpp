@@ -1,13 +1,10 @@
-// A long session on the real main window, in process: thousands of changes,
-// relabels and redraws and hundreds of mode switches must not grow the GDI
-// objects the program owns nor the process's handles.
+// A long session on the real main window, in process: changes, relabels,
+// redraws and mode switches must not grow the process's GDI objects or handles.
 #include <windows.h>
 
 #include <gtest/gtest.h>
 
-#include <chrono>
 #include <cstdint>
-#include <cstdio>
 #include <random>
 
 #include "keymodel/mapping_operations.h"
@@ -19,142 +16,61 @@ namespace {
 
 void Pump() {
   MSG msg;
-  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
-    TranslateMessage(&msg);
-    DispatchMessageW(&msg);
-  }
+  while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) DispatchMessageW(&msg);
 }
 
-// GetProcessHandleCount answers 0 under Wine; asking for every possible handle
-// value below 64K whether it is open counts the kernel handles there too.
-DWORD HandleCount() {
-  DWORD count = 0;
-  EXPECT_TRUE(GetProcessHandleCount(GetCurrentProcess(), &count));
-  return count;
-}
-DWORD OpenHandleValues() {
-  DWORD open = 0;
-  for (std::uintptr_t value = 4; value < 0x10000; value += 4) {
-    DWORD flags = 0;
-    if (GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags)) ++open;
-  }
-  return open;
-}
-
-// Beyond what the owners hold, a leak could come from any GDI call. Wine accepts
-// a GDI handle by its low word alone, so every live pen, brush and font of the
-// process can be counted there; on Windows this count finds nothing and only
-// the owners' checks below apply.
-struct GdiCounts {
-  int pens = 0, brushes = 0, fonts = 0;
-  friend bool operator==(const GdiCounts&, const GdiCounts&) = default;
+// Wine accepts a GDI handle by its low word alone, so every live pen, brush and
+// font of the process can be counted; GetProcessHandleCount answers 0 there, so
+// open handles are counted by asking for every handle value below 64K.
+struct Live {
+  std::size_t cachedFonts = 0;
+  int pens = 0, brushes = 0, fonts = 0, handles = 0;
+  friend bool operator==(const Live&, const Live&) = default;
 };
-void PrintTo(const GdiCounts& c, std::ostream* os) {
-  *os << "pens " << c.pens << ", brushes " << c.brushes << ", fonts " << c.fonts;
+void PrintTo(const Live& l, std::ostream* os) {
+  *os << "font cache " << l.cachedFonts << ", pens " << l.pens << ", brushes " << l.brushes
+      << ", fonts " << l.fonts << ", handles " << l.handles;
 }
-GdiCounts LiveGdiObjects() {
-  GdiCounts counts;
+Live Count(const Application& app) {
+  Live live{.cachedFonts = app.fonts.Count()};
   for (std::uintptr_t value = 0; value < 0x10000; ++value) {
-    switch (GetObjectType(reinterpret_cast<HGDIOBJ>(value))) {
-      case OBJ_PEN:
-        ++counts.pens;
-        break;
-      case OBJ_BRUSH:
-        ++counts.brushes;
-        break;
-      case OBJ_FONT:
-        ++counts.fonts;
-        break;
-      default:
-        break;
-    }
+    const DWORD type = GetObjectType(reinterpret_cast<HGDIOBJ>(value));
+    live.pens += type == OBJ_PEN;
+    live.brushes += type == OBJ_BRUSH;
+    live.fonts += type == OBJ_FONT;
+    DWORD flags = 0;
+    live.handles += value % 4 == 0 && GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags);
   }
-  return counts;
-}
-
-struct Owned {
-  std::size_t fonts;
-  HBRUSH mainBrush, changeBrush;
-  DWORD handles;
-  DWORD openValues;
-  GdiCounts gdi;
-};
-
-Owned Count(const Application& app) {
-  return {app.fonts.Count(), app.mainBackground.get(), app.changeBackground.get(),
-          HandleCount(),     OpenHandleValues(),       LiveGdiObjects()};
-}
-
-// Every font on a key button comes from the cache and is alive, and the
-// background brushes and mark pens are the ones made at start and still alive.
-void ExpectLiveObjects(const Application& app, const Owned& first) {
-  for (int id = IdFromSlot(kFirstKeySlot); id <= IdFromSlot(kLastKeySlot); ++id) {
-    const auto font =
-        reinterpret_cast<HFONT>(SendDlgItemMessageW(app.mainWindow, id, WM_GETFONT, 0, 0));
-    EXPECT_EQ(GetObjectType(font), static_cast<DWORD>(OBJ_FONT)) << id;
-  }
-  EXPECT_EQ(app.mainBackground.get(), first.mainBrush);
-  EXPECT_EQ(app.changeBackground.get(), first.changeBrush);
-  EXPECT_EQ(GetObjectType(first.mainBrush), static_cast<DWORD>(OBJ_BRUSH));
-  EXPECT_EQ(GetObjectType(first.changeBrush), static_cast<DWORD>(OBJ_BRUSH));
-  for (const auto* pen : {&app.pens.change, &app.pens.erase, &app.pens.source}) {
-    EXPECT_EQ(GetObjectType(pen->get()), static_cast<DWORD>(OBJ_PEN));
-  }
+  return live;
 }
 
 TEST(Soak, ChangesAndModeSwitchesGrowNoObjects) {
-  const auto started = std::chrono::steady_clock::now();
   Application app(GetModuleHandleW(nullptr));
   const HWND main = CreateDialogParamW(app.instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr,
                                        MainWindowProc, reinterpret_cast<LPARAM>(&app));
   ASSERT_NE(main, nullptr);
-  // Hidden: the drawing calls are the same, without the cost of painting.
-  ShowWindow(main, SW_HIDE);
-  Pump();
-
-  // The first cycle changes keys to targets of every label height (7, 8, 10
-  // and 12), so every font the run can need exists after it.
-  ApplyChange(app.catalogue, 202, 274);
-  ApplyChange(app.catalogue, 203, 280);
-  ApplyChange(app.catalogue, 204, 243);
-  ApplyChange(app.catalogue, 205, 201);
-  LabelKeyButtons(main, app.catalogue, app.fonts, true);
-  DrawChangeMarks(main, app.catalogue, app.markOrigin, app.pens);
-  Pump();
-  const Owned first = Count(app);
-  ExpectLiveObjects(app, first);
-
-  std::mt19937 random(5);
-  std::uniform_int_distribution<int> key(201, 309);
-  std::uniform_int_distribution<int> target(200, 310);
-  for (int cycle = 1; cycle < 5000; ++cycle) {
-    const int t = target(random);
-    ApplyChange(app.catalogue, key(random), t == 200 ? 350 : t == 310 ? 349 : t);
+  ShowWindow(main, SW_HIDE);  // the drawing calls are the same, without painting
+  // Targets of every label height (7, 8, 10, 12), so every font the run needs exists.
+  for (auto [key, target] : {std::pair{202, 274}, {203, 280}, {204, 243}, {205, 201}}) {
+    ApplyChange(app.catalogue, key, target);
+  }
+  const auto cycle = [&] {
     LabelKeyButtons(main, app.catalogue, app.fonts, true);
     DrawChangeMarks(main, app.catalogue, app.markOrigin, app.pens);
-    if (cycle % 100 == 0) Pump();
+    SendMessageW(main, WM_COMMAND, IDM_USER_MODE, 0);
+    SendMessageW(main, WM_COMMAND, IDM_ADMIN_MODE, 0);
+    Pump();
+  };
+  cycle();
+  const Live first = Count(app);
+  std::mt19937 random(5);
+  std::uniform_int_distribution<int> key(201, 309), target(200, 310);
+  for (int i = 0; i < 200; ++i) {
+    const int t = target(random);
+    ApplyChange(app.catalogue, key(random), t == 200 ? 350 : t == 310 ? 349 : t);
+    cycle();
   }
-  for (int i = 0; i < 500; ++i) {
-    SendMessageW(main, WM_COMMAND, i % 2 == 0 ? IDM_USER_MODE : IDM_ADMIN_MODE, 0);
-    if (i % 50 == 0) Pump();
-  }
-  Pump();
-
-  const Owned last = Count(app);
-  ExpectLiveObjects(app, first);
-  EXPECT_EQ(last.fonts, first.fonts);
-  EXPECT_LE(last.handles, first.handles);
-  EXPECT_LE(last.openValues, first.openValues);
-  EXPECT_EQ(last.gdi, first.gdi);
-  const auto seconds = std::chrono::duration<double>(std::chrono::steady_clock::now() - started);
-  std::printf(
-      "soak: font cache %zu -> %zu, background brushes 2 -> 2; live in the process: pens %d -> "
-      "%d, brushes %d -> %d, fonts %d -> %d; GetProcessHandleCount %lu -> %lu, open handles "
-      "%lu -> %lu; %.1f s\n",
-      first.fonts, last.fonts, first.gdi.pens, last.gdi.pens, first.gdi.brushes, last.gdi.brushes,
-      first.gdi.fonts, last.gdi.fonts, static_cast<unsigned long>(first.handles),
-      static_cast<unsigned long>(last.handles), static_cast<unsigned long>(first.openValues),
-      static_cast<unsigned long>(last.openValues), seconds.count());
+  EXPECT_EQ(Count(app), first);
   DestroyWindow(main);
 }
 

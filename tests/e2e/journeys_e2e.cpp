@@ -1,0 +1,311 @@
+// Whole user journeys on the real kivora.exe under Wine, driven from another
+// process as a user would: finding its windows, clicking buttons and menu
+// items, reading texts, pixels and bytes.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <algorithm>
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <stdexcept>
+#include <string>
+#include <vector>
+
+namespace kivora::e2e {
+namespace {
+
+const std::wstring kProductTitle = L"Kivora キヴォラ v1.50  ";
+
+// Polls `condition` until it holds or `timeoutMs` passes.
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000) {
+  for (const ULONGLONG end = GetTickCount64() + timeoutMs; GetTickCount64() < end; Sleep(25)) {
+    if (condition()) return true;
+  }
+  return condition();
+}
+
+// Any window's text, an edit's or a static's of another process included.
+std::wstring Text(HWND window) {
+  wchar_t text[512] = {};
+  SendMessageW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+void SetText(HWND window, const wchar_t* text) {
+  SendMessageW(window, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(text));
+}
+
+// Posted, so a modal dialog that the click opens does not block the driver.
+void Click(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+std::filesystem::path Beside(const wchar_t* name) {
+  wchar_t path[MAX_PATH * 4];
+  GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
+  return std::filesystem::path(path).parent_path() / name;
+}
+
+// kivora.exe started from the driver's directory, its main window once shown.
+struct Kivora {
+  Kivora() {
+    STARTUPINFOW startup{.cb = sizeof(STARTUPINFOW)};
+    if (!CreateProcessW(Beside(L"kivora.exe").c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                        nullptr, &startup, &process)) {
+      throw std::runtime_error("kivora.exe could not be started");
+    }
+    main = Window(kProductTitle + L" >> 管理者 <<", 15000);
+  }
+  ~Kivora() {
+    TerminateProcess(process.hProcess, 1);
+    WaitForSingleObject(process.hProcess, 5000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  // A visible window of the program other than the main window, with this
+  // caption (any, when empty), once it appears.
+  HWND Window(const std::wstring& caption = L"", int timeoutMs = 5000) const {
+    HWND found = nullptr;
+    WaitFor(
+        [&] {
+          for (HWND w = GetTopWindow(nullptr); w && !found; w = GetWindow(w, GW_HWNDNEXT)) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == process.dwProcessId && w != main && IsWindowVisible(w) &&
+                (caption.empty() || Text(w) == caption)) {
+              found = w;
+            }
+          }
+          return found != nullptr;
+        },
+        timeoutMs);
+    return found;
+  }
+  bool NoDialogOpen() const { return Window(L"", 0) == nullptr; }
+  void Command(int id) const { PostMessageW(main, WM_COMMAND, id, 0); }
+  // The key's label once it reads `expected`, or what it reads after waiting.
+  std::wstring Label(int id, const std::wstring& expected) const {
+    WaitFor([&] { return Text(GetDlgItem(main, id)) == expected; }, 3000);
+    return Text(GetDlgItem(main, id));
+  }
+  // Answers the message box now shown with the button; returns its text.
+  std::wstring Answer(int buttonId) const {
+    const HWND box = Window(kProductTitle);
+    const std::wstring text = Text(GetDlgItem(box, 0xFFFF));
+    Click(box, buttonId);
+    WaitFor([&] { return !IsWindow(box); });
+    return text;
+  }
+  // Clicks a key of the main window, then the target in the change dialog.
+  void Change(int key, int target) const {
+    Click(main, key);
+    Click(Window(), target);
+    WaitFor([&] { return NoDialogOpen(); });
+  }
+
+  PROCESS_INFORMATION process{};
+  HWND main = nullptr;
+};
+
+// True when a pure red pixel lies on or within six pixels of the button.
+bool RedFrame(HWND dialog, int id) {
+  RECT r;
+  GetWindowRect(GetDlgItem(dialog, id), &r);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  const int w = r.right - r.left + 12, h = r.bottom - r.top + 12;
+  BITMAPINFO info{.bmiHeader = {.biSize = sizeof(BITMAPINFOHEADER),
+                                .biWidth = w,
+                                .biHeight = -h,
+                                .biPlanes = 1,
+                                .biBitCount = 32}};
+  void* bits = nullptr;
+  const HDC window = GetDC(dialog), memory = CreateCompatibleDC(window);
+  const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
+  const HGDIOBJ previous = SelectObject(memory, bitmap);
+  BitBlt(memory, 0, 0, w, h, window, r.left - 6, r.top - 6, SRCCOPY);
+  const auto* pixels = static_cast<const DWORD*>(bits);
+  const bool red =
+      std::any_of(pixels, pixels + w * h, [](DWORD p) { return (p & 0xFFFFFF) == 0xFF0000; });
+  SelectObject(memory, previous);
+  DeleteObject(bitmap);
+  DeleteDC(memory);
+  ReleaseDC(dialog, window);
+  return red;
+}
+
+std::vector<std::wstring> ListRows(HWND list) {
+  std::vector<std::wstring> rows(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    wchar_t row[256] = {};
+    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row));
+    rows[i] = row;
+  }
+  return rows;
+}
+
+// Presses and releases a key by its scancode, for the window that has the keyboard.
+void PressKey(WORD scancode) {
+  INPUT input[2] = {};
+  for (INPUT& in : input)
+    in = {.type = INPUT_KEYBOARD, .ki = {.wScan = scancode, .dwFlags = KEYEVENTF_SCANCODE}};
+  input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+  SendInput(2, input, sizeof(INPUT));
+}
+
+std::string IniBytes() {
+  std::ifstream in(Beside(L"kivora.ini"), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+// The machine store's Scancode Map, where a fresh Wine prefix puts admin mode.
+const wchar_t* kMachineKey = L"System\\CurrentControlSet\\Control\\Keyboard Layout";
+std::vector<BYTE> StoredMap() {
+  std::vector<BYTE> data(1024);
+  DWORD size = static_cast<DWORD>(data.size());
+  if (RegGetValueW(HKEY_LOCAL_MACHINE, kMachineKey, L"Scancode Map", RRF_RT_ANY, nullptr,
+                   data.data(), &size) != ERROR_SUCCESS) {
+    size = 0;
+  }
+  data.resize(size);
+  return data;
+}
+
+constexpr int kEsc = 201, kF5 = 206, kCapsLock = 243, kA = 244, kSpace = 273, kKeypadDot = 309;
+constexpr int kRegister = 50, kLoad = 52, kSave = 53, kInvestigate = 55, kChangedList = 56;
+
+// A Scancode Map of (to, from) entries.
+std::vector<BYTE> MapOf(std::initializer_list<std::pair<BYTE, BYTE>> entries) {
+  std::vector<BYTE> value = {0, 0, 0, 0, 0, 0, 0, 0, static_cast<BYTE>(entries.size() + 1),
+                             0, 0, 0};
+  for (auto [to, from] : entries) value.insert(value.end(), {to, 0, from, 0});
+  value.resize(value.size() + 4, 0);
+  return value;
+}
+
+std::string Today() {
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char date[16];
+  std::snprintf(date, sizeof date, "%04d.%02d.%02d", now.wYear, now.wMonth, now.wDay);
+  return date;
+}
+
+class Journeys : public ::testing::Test {
+ protected:
+  void SetUp() override { TearDown(); }
+  void TearDown() override {
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kMachineKey, L"Scancode Map");
+    std::filesystem::remove(Beside(L"kivora.ini"));
+  }
+};
+
+TEST_F(Journeys, KeysChangedWithTheirFramesAndRegisteredAndASecondCopyEndsAtOnce) {
+  const auto stored = MapOf({{0x1D, 0x3A}, {0, 0x53}});  // CapsLock -> left Ctrl, keypad "．" off
+  RegSetKeyValueW(HKEY_LOCAL_MACHINE, kMachineKey, L"Scancode Map", REG_BINARY, stored.data(),
+                  static_cast<DWORD>(stored.size()));
+  Kivora kivora;
+  const HWND main = kivora.main;
+  ASSERT_TRUE(main);
+  EXPECT_EQ(kivora.Label(kCapsLock, L"Ctrl\n左"), L"Ctrl\n左");
+  EXPECT_EQ(kivora.Label(kKeypadDot, L"無効\n"), L"無効\n");
+  EXPECT_TRUE(WaitFor([&] { return RedFrame(main, kCapsLock) && RedFrame(main, kKeypadDot); }));
+  EXPECT_FALSE(RedFrame(main, kSpace));
+
+  kivora.Change(kSpace, kEsc);
+  EXPECT_EQ(kivora.Label(kSpace, L"Esc\n"), L"Esc\n");
+  EXPECT_TRUE(WaitFor([&] { return RedFrame(main, kSpace); }));
+  kivora.Change(kF5, kA);
+  EXPECT_TRUE(WaitFor([&] { return RedFrame(main, kF5); }));
+  kivora.Change(kF5, kF5);  // the key itself: the change and its frame go
+  EXPECT_EQ(kivora.Label(kF5, L"Ｆ５\n"), L"Ｆ５\n");
+  EXPECT_TRUE(WaitFor([&] { return !RedFrame(main, kF5); }));
+
+  kivora.Command(kRegister);
+  EXPECT_TRUE(kivora.Answer(IDCANCEL).starts_with(L"キー情報をレジストリに登録しました。"));
+  EXPECT_EQ(StoredMap(), MapOf({{0x1D, 0x3A}, {0x01, 0x39}, {0, 0x53}}));
+
+  STARTUPINFOW startup{.cb = sizeof(STARTUPINFOW)};
+  PROCESS_INFORMATION second{};
+  ASSERT_TRUE(CreateProcessW(Beside(L"kivora.exe").c_str(), nullptr, nullptr, nullptr, FALSE, 0,
+                             nullptr, nullptr, &startup, &second));
+  EXPECT_EQ(WaitForSingleObject(second.hProcess, 5000), WAIT_OBJECT_0);
+  CloseHandle(second.hThread);
+  CloseHandle(second.hProcess);
+  EXPECT_EQ(WaitForSingleObject(kivora.process.hProcess, 0), WAIT_TIMEOUT);
+}
+
+TEST_F(Journeys, SavedSetsKeptByteForByteAcrossARestart) {
+  const std::string kept =
+      "name=\x95\x5C\x83\x4C\x81\x5B              2001.02.03\r\nchg=    1    0\r\n";
+  std::ofstream(Beside(L"kivora.ini"), std::ios::binary) << kept;  // 表キー: Esc off
+  const std::string date = Today();
+  const std::string mine = "name=MyKeys              " + date + "\r\nchg=   58   29\r\n";
+  const auto save = [](const Kivora& kivora, const wchar_t* name) {
+    kivora.Command(kSave);
+    const HWND dialog = kivora.Window(L"キー情報をファイルに保存します");
+    SetText(GetDlgItem(dialog, 108), name);
+    Click(dialog, 105);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+  };
+  {
+    Kivora kivora;
+    kivora.Change(kCapsLock, 269);  // left Ctrl
+    save(kivora, L"MyKeys");
+    EXPECT_EQ(IniBytes(), kept + mine);
+  }
+  Kivora kivora;
+  kivora.Command(kLoad);
+  const HWND list = kivora.Window(L"保存ファイルを読込・削除します");
+  const std::wstring today(date.begin(), date.end());
+  EXPECT_EQ(ListRows(GetDlgItem(list, 18)),
+            (std::vector<std::wstring>{L"表キー" + std::wstring(14, L' ') + L"\t2001.02.03",
+                                       L"MyKeys" + std::wstring(14, L' ') + L"\t" + today}));
+  SendDlgItemMessageW(list, 18, LB_SETCURSEL, 0, 0);
+  Click(list, 104);
+  EXPECT_EQ(kivora.Answer(IDOK),
+            L"読み込んだ内容を有効にするには、［登録］して再起動する必要があります。");
+  EXPECT_EQ(kivora.Label(kEsc, L"無効\n"), L"無効\n");
+  EXPECT_EQ(kivora.Label(kCapsLock, L"CapsLock\n英数"), L"CapsLock\n英数");
+  PostMessageW(kivora.main, WM_CLOSE, 0, 0);  // a load is not registered: the close asks
+  EXPECT_TRUE(kivora.Answer(IDCANCEL).starts_with(L"キー変更した内容"));
+  save(kivora, L"third");
+  EXPECT_EQ(IniBytes(),
+            kept + mine + "name=third               " + date + "\r\nchg=    1    0\r\n");
+}
+
+TEST_F(Journeys, AnInvestigatedKeyIsChangedOnceItsDialogHasGone) {
+  Kivora kivora;
+  kivora.Command(kInvestigate);
+  const HWND dialog = kivora.Window(L"キーボードのキーを調べます");
+  ASSERT_TRUE(dialog);
+  SetForegroundWindow(dialog);
+  PressKey(0x56);  // a key the keyboard picture lacks
+  EXPECT_TRUE(WaitFor([&] { return Text(GetDlgItem(dialog, 151)) == L" 0x0056  "; }));
+  EXPECT_EQ(Text(GetDlgItem(dialog, 152)), L"該当なし");
+  Click(dialog, 107);
+  const HWND change =
+      kivora.Window(L"【Scan code】スキャンコード 0x0056 をどのキーに変更しますか？");
+  ASSERT_TRUE(change);
+  EXPECT_FALSE(IsWindow(dialog));
+  Click(change, kA);
+  ASSERT_TRUE(WaitFor([&] { return kivora.NoDialogOpen(); }));
+  kivora.Command(kChangedList);
+  const HWND list = kivora.Window(L"変更になったキー情報を一覧表示します");
+  EXPECT_EQ(ListRows(GetDlgItem(list, 18)),
+            std::vector<std::wstring>{L"Scancode\t0x0056\t→\tＡ　　ち\t0x001e"});
+}
+
+}  // namespace
+}  // namespace kivora::e2e
+
+// Under a Wine virtual desktop the exit code is lost; scripts/wine-desktop-run
+// reads it from the last line instead.
+int main(int argc, char** argv) {
+  ::testing::InitGoogleTest(&argc, argv);
+  const int code = RUN_ALL_TESTS();
+  std::printf("exit code: %d\n", code);
+  std::fflush(stdout);
+  return code;
+}
