@@ -5,13 +5,11 @@
 
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <cstdio>
 #include <filesystem>
 #include <fstream>
 #include <functional>
 #include <iterator>
-#include <stdexcept>
 #include <string>
 #include <vector>
 
@@ -44,16 +42,17 @@ std::filesystem::path Beside(const wchar_t* name) {
   return std::filesystem::path(path).parent_path() / name;
 }
 
+PROCESS_INFORMATION StartKivora() {
+  STARTUPINFOW startup{.cb = sizeof(STARTUPINFOW)};
+  PROCESS_INFORMATION process{};
+  CreateProcessW(Beside(L"kivora.exe").c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
+                 nullptr, &startup, &process);
+  return process;
+}
+
 // kivora.exe started from the driver's directory, its main window once shown.
 struct Kivora {
-  Kivora() {
-    STARTUPINFOW startup{.cb = sizeof(STARTUPINFOW)};
-    if (!CreateProcessW(Beside(L"kivora.exe").c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr,
-                        nullptr, &startup, &process)) {
-      throw std::runtime_error("kivora.exe could not be started");
-    }
-    main = Window(kProductTitle + L" >> 管理者 <<", 15000);
-  }
+  Kivora() { main = Window(kProductTitle + L" >> 管理者 <<", 15000); }
   ~Kivora() {
     TerminateProcess(process.hProcess, 1);
     WaitForSingleObject(process.hProcess, 5000);
@@ -101,33 +100,21 @@ struct Kivora {
     WaitFor([&] { return NoDialogOpen(); });
   }
 
-  PROCESS_INFORMATION process{};
+  PROCESS_INFORMATION process = StartKivora();
   HWND main = nullptr;
 };
 
-// True when a pure red pixel lies on or within six pixels of the button.
+// True when a pure red pixel lies within six pixels of the button.
 bool RedFrame(HWND dialog, int id) {
   RECT r;
   GetWindowRect(GetDlgItem(dialog, id), &r);
   MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
-  const int w = r.right - r.left + 12, h = r.bottom - r.top + 12;
-  BITMAPINFO info{.bmiHeader = {.biSize = sizeof(BITMAPINFOHEADER),
-                                .biWidth = w,
-                                .biHeight = -h,
-                                .biPlanes = 1,
-                                .biBitCount = 32}};
-  void* bits = nullptr;
-  const HDC window = GetDC(dialog), memory = CreateCompatibleDC(window);
-  const HBITMAP bitmap = CreateDIBSection(memory, &info, DIB_RGB_COLORS, &bits, nullptr, 0);
-  const HGDIOBJ previous = SelectObject(memory, bitmap);
-  BitBlt(memory, 0, 0, w, h, window, r.left - 6, r.top - 6, SRCCOPY);
-  const auto* pixels = static_cast<const DWORD*>(bits);
-  const bool red =
-      std::any_of(pixels, pixels + w * h, [](DWORD p) { return (p & 0xFFFFFF) == 0xFF0000; });
-  SelectObject(memory, previous);
-  DeleteObject(bitmap);
-  DeleteDC(memory);
-  ReleaseDC(dialog, window);
+  const HDC dc = GetDC(dialog);
+  bool red = false;
+  for (LONG y = r.top - 6; y < r.bottom + 6 && !red; ++y) {
+    for (LONG x = r.left - 6; x < r.right + 6 && !red; ++x) red = GetPixel(dc, x, y) == 0xFF;
+  }
+  ReleaseDC(dialog, dc);
   return red;
 }
 
@@ -169,14 +156,6 @@ std::vector<BYTE> MapOf(std::initializer_list<std::pair<BYTE, BYTE>> entries) {
   return value;
 }
 
-std::string Today() {
-  SYSTEMTIME now;
-  GetLocalTime(&now);
-  char date[16];
-  std::snprintf(date, sizeof date, "%04d.%02d.%02d", now.wYear, now.wMonth, now.wDay);
-  return date;
-}
-
 class Journeys : public ::testing::Test {
  protected:
   void SetUp() override { TearDown(); }
@@ -216,10 +195,7 @@ TEST_F(Journeys, KeysChangedWithTheirFramesAndRegisteredAndASecondCopyEndsAtOnce
   value.resize(size);
   EXPECT_EQ(value, MapOf({{0x1D, 0x3A}, {0x01, 0x39}, {0, 0x53}}));
 
-  STARTUPINFOW startup{.cb = sizeof(STARTUPINFOW)};
-  PROCESS_INFORMATION second{};
-  ASSERT_TRUE(CreateProcessW(Beside(L"kivora.exe").c_str(), nullptr, nullptr, nullptr, FALSE, 0,
-                             nullptr, nullptr, &startup, &second));
+  const PROCESS_INFORMATION second = StartKivora();
   EXPECT_EQ(WaitForSingleObject(second.hProcess, 5000), WAIT_OBJECT_0);
   TerminateProcess(second.hProcess, 1);  // a copy that stayed would hold the desktop open
   CloseHandle(second.hThread);
@@ -231,8 +207,12 @@ TEST_F(Journeys, SavedSetsKeptByteForByteAcrossARestart) {
   const std::string kept =
       "name=\x95\x5C\x83\x4C\x81\x5B              2001.02.03\r\nchg=    1    0\r\n";
   std::ofstream(Beside(L"kivora.ini"), std::ios::binary) << kept;  // 表キー: Esc off
-  const std::string date = Today();
-  const std::string mine = "name=MyKeys              " + date + "\r\nchg=   58   29\r\n";
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char date[16];
+  std::snprintf(date, sizeof date, "%04d.%02d.%02d", now.wYear, now.wMonth, now.wDay);
+  const std::string mine =
+      "name=MyKeys              " + std::string(date) + "\r\nchg=   58   29\r\n";
   const auto save = [](const Kivora& kivora, const wchar_t* name) {
     kivora.Command(kSave);
     const HWND dialog = kivora.Window(L"キー情報をファイルに保存します");
@@ -249,7 +229,7 @@ TEST_F(Journeys, SavedSetsKeptByteForByteAcrossARestart) {
   Kivora kivora;
   kivora.Command(kLoad);
   const HWND list = kivora.Window(L"保存ファイルを読込・削除します");
-  const std::wstring today(date.begin(), date.end());
+  const std::wstring today(date, date + 10);
   EXPECT_EQ(ListRows(GetDlgItem(list, 18)),
             (std::vector<std::wstring>{L"表キー" + std::wstring(14, L' ') + L"\t2001.02.03",
                                        L"MyKeys" + std::wstring(14, L' ') + L"\t" + today}));

@@ -30,6 +30,7 @@ TEST(ChangeDialogCaption, EveryKindOfSource) {
 
 // Only a source shown with a raw-scancode target is limited by the ten raw slots.
 TEST(ScancodeButtonState, LimitedOnlyForRawScancodeTargets) {
+  using enum ButtonState;
   KeyCatalogue c;
   RecordPair(c, {.from = 0x001E, .to = 0x0059});  // A -> a code no key has
   ApplyChange(c, IdFromSlot(1), IdFromSlot(kDisableSlot));
@@ -39,12 +40,9 @@ TEST(ScancodeButtonState, LimitedOnlyForRawScancodeTargets) {
     int slot, rawCount;
     ButtonState state;
   } const rows[] = {
-      {"unchanged key", 2, 10, ButtonState::Unchanged},
-      {"unchanged raw slot", 160, 10, ButtonState::Unchanged},
-      {"raw target, room left", 44, 9, ButtonState::Enabled},
-      {"raw target, ten in use", 44, 10, ButtonState::Disabled},
-      {"disabled key", 1, 10, ButtonState::Unchanged},
-      {"key target", 43, 10, ButtonState::Unchanged},
+      {"unchanged key", 2, 10, Unchanged},       {"unchanged raw slot", 160, 10, Unchanged},
+      {"raw target, room left", 44, 9, Enabled}, {"raw target, ten in use", 44, 10, Disabled},
+      {"disabled key", 1, 10, Unchanged},        {"key target", 43, 10, Unchanged},
   };
   for (const auto& row : rows) {
     c.rawCount = row.rawCount;
@@ -60,25 +58,26 @@ TEST(ScancodeEntry, PromptNamesTheKeyAndItsOwnCode) {
 
 // Checked for the Esc key (own scancode 0x0001).
 TEST(ScancodeEntry, FourHexadecimalDigitsOtherThanTheKeysOwn) {
+  using enum EntryVerdict;
   struct {
     const char* typed;
     EntryVerdict verdict;
     Scancode value;
   } const rows[] = {
-      {"", EntryVerdict::NotFourCharacters, 0},
-      {"1d", EntryVerdict::NotFourCharacters, 0},
-      {"E0 1", EntryVerdict::NotHexadecimal, 0},
-      {"0x1d", EntryVerdict::NotHexadecimal, 0},
-      {"00g0", EntryVerdict::NotHexadecimal, 0},
+      {"", NotFourCharacters, 0},
+      {"1d", NotFourCharacters, 0},
+      {"E0 1", NotHexadecimal, 0},
+      {"0x1d", NotHexadecimal, 0},
+      {"00g0", NotHexadecimal, 0},
       {"\x95\x5C"
        "12",
-       EntryVerdict::NotHexadecimal, 0},
-      {"0001", EntryVerdict::SameAsOwn, 0},
-      {"e01d", EntryVerdict::Accepted, 0xE01D},
-      {"09af", EntryVerdict::Accepted, 0x09AF},
-      {"AF90", EntryVerdict::Accepted, 0xAF90},
-      {"0000", EntryVerdict::Accepted, 0},
-      {"12345", EntryVerdict::Accepted, 0x1234},  // only four are read
+       NotHexadecimal, 0},
+      {"0001", SameAsOwn, 0},
+      {"e01d", Accepted, 0xE01D},
+      {"09af", Accepted, 0x09AF},
+      {"AF90", Accepted, 0xAF90},
+      {"0000", Accepted, 0},
+      {"12345", Accepted, 0x1234},  // only four are read
   };
   for (const auto& row : rows) {
     const EntryCheck check = CheckScancodeEntry(row.typed, 0x0001);

@@ -14,6 +14,7 @@ constexpr int Id(int slot) { return IdFromSlot(slot); }
 
 // Each row starts from CapsLock -> left Ctrl (43 -> 69), recorded.
 TEST(ApplyChange, OutcomeAndTheChangesAfterIt) {
+  using enum ChangeOutcome;
   const Changes caps = {{43, 69, 0x001D}};
   struct {
     const char* name;
@@ -22,27 +23,17 @@ TEST(ApplyChange, OutcomeAndTheChangesAfterIt) {
     ChangeOutcome outcome;
     Changes changes;
   } const rows[] = {
-      {"key to key", 0, Id(44), Id(1), ChangeOutcome::Changed, {{43, 69, 0x001D}, {44, 1, 0x0001}}},
-      {"disabled", 0, Id(72), Id(150), ChangeOutcome::Changed, {{43, 69, 0x001D}, {72, 150, 0}}},
-      {"typed scancode",
-       0xE01D,
-       Id(1),
-       Id(149),
-       ChangeOutcome::Changed,
-       {{1, 149, 0xE01D}, {43, 69, 0x001D}}},
-      {"raw slot as source",
-       0,
-       Id(161),
-       Id(44),
-       ChangeOutcome::Changed,
-       {{43, 69, 0x001D}, {161, 44, 0x001E}}},
-      {"to itself clears", 0, Id(43), Id(43), ChangeOutcome::Cleared, {}},
-      {"typed own scancode clears", 0x003A, Id(43), Id(149), ChangeOutcome::Cleared, {}},
-      {"slot 0 as source", 0, Id(0), Id(44), ChangeOutcome::Ignored, caps},
-      {"slot 150 as source", 0, Id(150), Id(44), ChangeOutcome::Ignored, caps},
-      {"slot 151 as target", 0, Id(44), Id(151), ChangeOutcome::Ignored, caps},
-      {"id 0 as target", 0, Id(44), 0, ChangeOutcome::Ignored, caps},
-      {"id past every slot", 0, 99999, Id(44), ChangeOutcome::Ignored, caps},
+      {"key to key", 0, Id(44), Id(1), Changed, {{43, 69, 0x001D}, {44, 1, 0x0001}}},
+      {"disabled", 0, Id(72), Id(150), Changed, {{43, 69, 0x001D}, {72, 150, 0}}},
+      {"typed scancode", 0xE01D, Id(1), Id(149), Changed, {{1, 149, 0xE01D}, {43, 69, 0x001D}}},
+      {"raw slot as source", 0, Id(161), Id(44), Changed, {{43, 69, 0x001D}, {161, 44, 0x001E}}},
+      {"to itself clears", 0, Id(43), Id(43), Cleared, {}},
+      {"typed own scancode clears", 0x003A, Id(43), Id(149), Cleared, {}},
+      {"slot 0 as source", 0, Id(0), Id(44), Ignored, caps},
+      {"slot 150 as source", 0, Id(150), Id(44), Ignored, caps},
+      {"slot 151 as target", 0, Id(44), Id(151), Ignored, caps},
+      {"id 0 as target", 0, Id(44), 0, Ignored, caps},
+      {"id past every slot", 0, 99999, Id(44), Ignored, caps},
   };
   for (const auto& row : rows) {
     KeyCatalogue c;

@@ -38,7 +38,9 @@ TEST(SavedSetFormat, ReadsEveryFileAsADefiniteTable) {
   const std::string hyou = "\x95\x5C\x83\x4C\x81\x5B";  // 表キー: 0x5C as a trail byte
   const std::string notCp932 = "\x80\xA0\xFD\xFE\xFF\x81\x7F\x85\x40";
   const std::string mega(2 * 1024 * 1024, 'x');
-  SavedKeySet last = {.name = "s19", .pairs = {{10019, 10000}}};
+  const std::string n20(20, 'n'), h20 = std::string(19, 'h') + "\x83";  // a lead byte last
+  Sets twenty = ParseSavedSets(ManySets(19, 1));
+  twenty.push_back({.name = "s19", .pairs = {{10019, 10000}}});
   struct {
     const char* name;
     std::string bytes;
@@ -51,14 +53,8 @@ TEST(SavedSetFormat, ReadsEveryFileAsADefiniteTable) {
        true},
       {"no sets", "", {}, true},
       {"name bytes kept", "name=" + hyou + "x             d\r\n", {{hyou + "x", "d"}}, true},
-      {"twenty bytes",
-       "name=" + std::string(20, 'n') + "d\r\n",
-       {{std::string(20, 'n'), "d"}},
-       true},
-      {"twenty bytes ending in a lead byte",
-       "name=" + std::string(19, 'h') + "\x83" + "d\r\n",
-       {{std::string(19, 'h') + "\x83", "d"}},
-       true},
+      {"twenty bytes", "name=" + n20 + "d\r\n", {{n20, "d"}}, true},
+      {"twenty bytes ending in a lead byte", "name=" + h20 + "d\r\n", {{h20, "d"}}, true},
       {"leading blanks kept, trailing ones dropped", "name=  ab  \n", {{"  ab"}}},
       {"blank name, with a date", "name=                    2026.01.02\n", {{"", "2026.01.02"}}},
       {"last line without line end", "name=   ", {{""}}},
@@ -68,12 +64,7 @@ TEST(SavedSetFormat, ReadsEveryFileAsADefiniteTable) {
       {"stray and unknown lines",
        "chg=    1    2\nNAME=upper\nname=real\nChg=    3    4\n\ncomment\nchg=    5    6\n",
        {{"real", "", {{5, 6}}}}},
-      {"twenty sets; the 21st's pairs dropped", ManySets(21, 1),
-       [&] {
-         Sets sets = ParseSavedSets(ManySets(19, 1));
-         sets.push_back(last);
-         return sets;
-       }()},
+      {"twenty sets; the 21st's pairs dropped", ManySets(21, 1), twenty},
       {"a hundred pairs", ManySets(1, 101), ParseSavedSets(ManySets(1, 100))},
       {"lines read in pieces of 1023 bytes",
        "name=long\n" + std::string(1023, 'x') + "chg=    7    8\n",

@@ -100,32 +100,22 @@ TEST(ParseScancodeMap, CountsStopAtThe616ByteBuffer) {
 TEST(ReadScancodeMap, RecordsTheStoredPairsOrNothing) {
   const Bytes stored = Value(
       5, {0x1D, 0, 0x3A, 0, 0x56, 0, 0x01, 0, 0x1D, 0xE0, 0x7B, 0, 0, 0, 0x39, 0, 0, 0, 0, 0});
-  const Changes kept = {{2, 3, 0x003C}};
+  const Bytes shorter = Value(3, {0x1D, 0, 0x3A, 0});  // one pair, no terminator
+  const Changes kept = {{2, 3, 0x003C}}, shortRead = {kept[0], {43, 69, 0x001D}};
+  const Changes all = {
+      {1, kFirstRawSlot, 0x0056}, {2, 3, 0x003C}, {43, 69, 0x001D}, {72, 79, 0xE01D}, {73, 150, 0}};
   struct {
     const char* name;
     FakeKeyStore::Key machine;
     bool read;
     Changes changes;
   } const rows[] = {
-      {"stored pairs",
-       {.exists = true, .value = stored},
-       true,
-       {{1, kFirstRawSlot, 0x0056},
-        {2, 3, 0x003C},
-        {43, 69, 0x001D},
-        {72, 79, 0xE01D},
-        {73, kDisableSlot, 0}}},
-      {"a value shorter than its count",
-       {.exists = true, .value = Value(3, {0x1D, 0, 0x3A, 0})},
-       true,
-       {{2, 3, 0x003C}, {43, 69, 0x001D}}},
+      {"stored pairs", {.exists = true, .value = stored}, true, all},
+      {"a value shorter than its count", {.exists = true, .value = shorter}, true, shortRead},
       {"missing key: created", {}, true, kept},
       {"missing value", {.exists = true}, true, kept},
       {"unreadable value", {.exists = true, .queryFails = true, .value = stored}, true, kept},
-      {"neither opened nor created",
-       {.exists = true, .openDenied = true, .value = stored},
-       false,
-       kept},
+      {"no access", {.exists = true, .openDenied = true, .value = stored}, false, kept},
   };
   for (const auto& row : rows) {
     FakeKeyStore store;

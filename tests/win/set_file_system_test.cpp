@@ -1,5 +1,5 @@
-// kivora.ini on a real disk: the bytes written, and the replace over an existing
-// file and over one another program holds open.
+// kivora.ini on a real disk: the bytes written, the replace over an existing
+// file and over one another program holds open, and the names it can hold.
 #include "savedsets/set_file_system_win.h"
 
 #include <windows.h>
@@ -11,6 +11,7 @@
 #include <iterator>
 
 #include "savedsets/saved_set_file.h"
+#include "ui/text_win.h"
 
 namespace kivora {
 namespace {
@@ -25,6 +26,7 @@ std::string FileBytes(const fs::path& path) {
 TEST(SetFileOnDisk, ReplacesAnExistingFileByteForByteButNotAHeldOne) {
   const fs::path dir =
       fs::temp_directory_path() / (L"kivora-test-" + std::to_wstring(GetCurrentProcessId()));
+  fs::remove_all(dir);  // left by an earlier run that failed, under a reused process id
   fs::create_directories(dir);
   WinSetFileSystem files;
   SavedSetTable table;
@@ -52,6 +54,17 @@ TEST(SetFileOnDisk, ReplacesAnExistingFileByteForByteButNotAHeldOne) {
   EXPECT_EQ(FileBytes(dir / "kivora.ini"), both);
   EXPECT_FALSE(fs::exists(dir / "kivora.tmp"));
   fs::remove_all(dir);
+}
+
+// A typed name is stored as code page 932 bytes, never with '?' substitutes.
+TEST(CodePage932, CharactersItLacksAreRefused) {
+  std::string out = "kept";
+  EXPECT_FALSE(WideToCp932(L"caf\u00e9", out));
+  EXPECT_FALSE(WideToCp932(L"\U0001F600", out));
+  EXPECT_EQ(out, "kept");
+  ASSERT_TRUE(WideToCp932(L"\u8868\u30AD\u30FC", out));  // 表キー
+  EXPECT_EQ(out, "\x95\x5C\x83\x4C\x81\x5B");
+  EXPECT_EQ(Cp932ToWide(out), L"\u8868\u30AD\u30FC");
 }
 
 }  // namespace
