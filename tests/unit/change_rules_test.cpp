@@ -9,39 +9,45 @@ namespace {
 
 TEST(ChangeDialogCaption, EveryKindOfSource) {
   KeyCatalogue c;
-  EXPECT_EQ(ChangeDialogCaption(c, 1), "【Esc 】キーをどのキーに変更しますか？");
   c[161].scancode = 0x0056;
-  EXPECT_EQ(ChangeDialogCaption(c, 161),
-            "【Scan code】スキャンコード 0x0056 をどのキーに変更しますか？");
-
   ApplyChange(c, IdFromSlot(1), IdFromSlot(kDisableSlot));
-  EXPECT_EQ(ChangeDialogCaption(c, 1),
-            "変更前【Esc 】---> 変更後【無効 】キーをどのキーに変更しますか？");
   ApplyChange(c, IdFromSlot(43), IdFromSlot(69));
-  EXPECT_EQ(ChangeDialogCaption(c, 43),
-            "変更前【CapsLock 英数】---> 変更後【Ctrl 左】キーをどのキーに変更しますか？");
   c[kScancodeEntrySlot].scancode = 0x1234;
-  ApplyChange(c, IdFromSlot(44), IdFromSlot(kScancodeEntrySlot));
-  EXPECT_EQ(ChangeDialogCaption(c, 44),
-            "変更前【Ａ　 　ち】---> 変更後【Scan code】キーをどのキーに変更しますか？");
+  ApplyChange(c, IdFromSlot(79), IdFromSlot(kScancodeEntrySlot));
   RecordPair(c, {.from = 0x001F, .to = 0xE07A});
-  EXPECT_EQ(ChangeDialogCaption(c, 45),
-            "変更前【Ｓ　 　と】---> 変更後【Scan code】スキャンコード 0xe07a "
-            "をどのキーに変更しますか？");
+  const std::pair<int, const char*> rows[] = {
+      {44, "【Ａ　 　ち】キーをどのキーに変更しますか？"},
+      {161, "【Scan code】スキャンコード 0x0056 をどのキーに変更しますか？"},
+      {1, "変更前【Esc 】---> 変更後【無効 】キーをどのキーに変更しますか？"},
+      {43, "変更前【CapsLock 英数】---> 変更後【Ctrl 左】キーをどのキーに変更しますか？"},
+      {79, "変更前【Ctrl 右】---> 変更後【Scan code】キーをどのキーに変更しますか？"},
+      {45,
+       "変更前【Ｓ　 　と】---> 変更後【Scan code】スキャンコード 0xe07a "
+       "をどのキーに変更しますか？"},
+  };
+  for (auto [slot, caption] : rows) EXPECT_EQ(ChangeDialogCaption(c, slot), caption) << slot;
 }
 
-TEST(ScancodeButtonState, OnlyScancodeTargetsAreLimitedByTheRawSlots) {
+// Only a source shown with a raw-scancode target is limited by the ten raw slots.
+TEST(ScancodeButtonState, LimitedOnlyForRawScancodeTargets) {
+  using enum ButtonState;
   KeyCatalogue c;
-  EXPECT_EQ(ScancodeButtonState(c, 1), ButtonState::Unchanged);  // unchanged key
-  EXPECT_EQ(ScancodeButtonState(c, 160), ButtonState::Unchanged);
-  RecordPair(c, {.from = 0x001E, .to = 0x0059});  // target slot 160
-  EXPECT_EQ(ScancodeButtonState(c, 44), ButtonState::Enabled);
-  c.rawCount = kRawSlotCount;
-  EXPECT_EQ(ScancodeButtonState(c, 44), ButtonState::Disabled);
+  RecordPair(c, {.from = 0x001E, .to = 0x0059});  // A -> a code no key has
   ApplyChange(c, IdFromSlot(1), IdFromSlot(kDisableSlot));
-  EXPECT_EQ(ScancodeButtonState(c, 1), ButtonState::Unchanged);  // shown as slot 151
   ApplyChange(c, IdFromSlot(43), IdFromSlot(69));
-  EXPECT_EQ(ScancodeButtonState(c, 43), ButtonState::Unchanged);
+  struct {
+    const char* name;
+    int slot, rawCount;
+    ButtonState state;
+  } const rows[] = {
+      {"unchanged key", 2, 10, Unchanged},       {"unchanged raw slot", 160, 10, Unchanged},
+      {"raw target, room left", 44, 9, Enabled}, {"raw target, ten in use", 44, 10, Disabled},
+      {"disabled key", 1, 10, Unchanged},        {"key target", 43, 10, Unchanged},
+  };
+  for (const auto& row : rows) {
+    c.rawCount = row.rawCount;
+    EXPECT_EQ(ScancodeButtonState(c, row.slot), row.state) << row.name;
+  }
 }
 
 TEST(ScancodeEntry, PromptNamesTheKeyAndItsOwnCode) {
@@ -50,29 +56,34 @@ TEST(ScancodeEntry, PromptNamesTheKeyAndItsOwnCode) {
   EXPECT_EQ(ScancodeEntryPrompt(c, 79), "キー[Ctrl右][0xe01d]を変更します");
 }
 
-TEST(ScancodeEntry, ValidatesFourHexadecimalDigits) {
-  const Scancode esc = 0x0001;
-  EXPECT_EQ(CheckScancodeEntry("1d", esc).verdict, EntryVerdict::NotFourCharacters);
-  EXPECT_EQ(CheckScancodeEntry("", esc).verdict, EntryVerdict::NotFourCharacters);
-  EXPECT_EQ(CheckScancodeEntry("E0 1", esc).verdict, EntryVerdict::NotHexadecimal);
-  EXPECT_EQ(CheckScancodeEntry("0x1d", esc).verdict, EntryVerdict::NotHexadecimal);
-  EXPECT_EQ(CheckScancodeEntry("0001", esc).verdict, EntryVerdict::SameAsOwn);
-  EXPECT_EQ(CheckScancodeEntry("\x95\x5C"
-                               "12",
-                               esc)
-                .verdict,
-            EntryVerdict::NotHexadecimal);
-
-  const EntryCheck accepted = CheckScancodeEntry("e01d", esc);
-  EXPECT_EQ(accepted.verdict, EntryVerdict::Accepted);
-  EXPECT_EQ(accepted.value, 0xE01D);
-  EXPECT_EQ(CheckScancodeEntry("E01D", esc).value, 0xE01D);
-  const EntryCheck cut = CheckScancodeEntry("12345", esc);  // only four are read
-  EXPECT_EQ(cut.verdict, EntryVerdict::Accepted);
-  EXPECT_EQ(cut.value, 0x1234);
-  const EntryCheck zero = CheckScancodeEntry("0000", esc);
-  EXPECT_EQ(zero.verdict, EntryVerdict::Accepted);
-  EXPECT_EQ(zero.value, 0);
+// Checked for the Esc key (own scancode 0x0001).
+TEST(ScancodeEntry, FourHexadecimalDigitsOtherThanTheKeysOwn) {
+  using enum EntryVerdict;
+  struct {
+    const char* typed;
+    EntryVerdict verdict;
+    Scancode value;
+  } const rows[] = {
+      {"", NotFourCharacters, 0},
+      {"1d", NotFourCharacters, 0},
+      {"E0 1", NotHexadecimal, 0},
+      {"0x1d", NotHexadecimal, 0},
+      {"00g0", NotHexadecimal, 0},
+      {"\x95\x5C"
+       "12",
+       NotHexadecimal, 0},
+      {"0001", SameAsOwn, 0},
+      {"e01d", Accepted, 0xE01D},
+      {"09af", Accepted, 0x09AF},
+      {"AF90", Accepted, 0xAF90},
+      {"0000", Accepted, 0},
+      {"12345", Accepted, 0x1234},  // only four are read
+  };
+  for (const auto& row : rows) {
+    const EntryCheck check = CheckScancodeEntry(row.typed, 0x0001);
+    EXPECT_EQ(check.verdict, row.verdict) << row.typed;
+    EXPECT_EQ(check.value, row.value) << row.typed;
+  }
 }
 
 }  // namespace

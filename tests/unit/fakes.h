@@ -5,12 +5,26 @@
 #include <map>
 #include <optional>
 #include <string>
+#include <tuple>
 #include <vector>
 
+#include "keymodel/key_catalogue.h"
 #include "keymodel/key_store.h"
 #include "savedsets/set_file_system.h"
 
 namespace kivora::testing {
+
+// Every changed slot as (slot, target slot, target scancode), in slot order: one
+// comparison shows what an operation changed and what it left alone.
+using Changes = std::vector<std::tuple<int, int, int>>;
+inline Changes ChangedSlots(const KeyCatalogue& catalogue) {
+  Changes changes;
+  for (int slot = 0; slot < kSlotCount; ++slot) {
+    const KeySlot& s = catalogue[slot];
+    if (s.IsChanged()) changes.emplace_back(slot, s.targetSlot, s.targetScancode);
+  }
+  return changes;
+}
 
 class FakeKeyStore : public KeyStore {
  public:

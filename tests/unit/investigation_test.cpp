@@ -11,72 +11,69 @@ namespace {
 constexpr std::uint32_t Press(unsigned scan, bool extended = false) {
   return (scan << 16) | (extended ? 0x01000000u : 0) | 1;
 }
-constexpr std::uint32_t kReleased = 0xC0000001u;
 
-TEST(Investigation, KnownKeysShowTheirLabels) {
+TEST(Investigation, KeysOfTheKeyboardShowTheirLabels) {
+  struct {
+    const char* name;
+    std::uint32_t lParam;
+    const char *scancode, *top, *bottom;
+    bool numLockNote;
+  } const rows[] = {
+      {"A", Press(0x1E), " 0x001e  ", "Ａ　", "　ち", false},
+      {"right Ctrl", Press(0x1D, true), " 0xe01d  ", "Ctrl", "右", false},
+      {"NumLock", Press(0x45), " 0x0045  ", "Num", "Lock", true},
+      {"Pause", Press(0x45, true), " 0xe045  ", "Pause", "", true},
+      {"typed into slot 149", Press(0x59), " 0x0059  ", "Scan", "code", false},
+  };
+  for (const auto& row : rows) {
+    KeyCatalogue c;
+    c[kScancodeEntrySlot].scancode = 0x0059;
+    const KeyEventOutcome out = HandleKeyEvent(c, row.lParam);
+    EXPECT_TRUE(out.consumed && out.showTexts) << row.name;
+    EXPECT_EQ(out.scancodeText, row.scancode) << row.name;
+    EXPECT_EQ(out.topText, row.top) << row.name;
+    EXPECT_EQ(out.bottomText, row.bottom) << row.name;
+    EXPECT_EQ(out.numLockNote, row.numLockNote) << row.name;
+    EXPECT_EQ(out.changeButton, ButtonState::Disabled) << row.name;
+    EXPECT_FALSE(out.limitText) << row.name;
+  }
   KeyCatalogue c;
-  KeyEventOutcome a = HandleKeyEvent(c, Press(0x1E));
-  EXPECT_TRUE(a.consumed);
-  EXPECT_EQ(a.scancodeText, " 0x001e  ");
-  EXPECT_EQ(a.topText, "Ａ　");
-  EXPECT_EQ(a.bottomText, "　ち");
-  EXPECT_EQ(a.changeButton, ButtonState::Disabled);
-  EXPECT_FALSE(a.limitText);
-  EXPECT_FALSE(a.numLockNote);
-
-  const KeyEventOutcome ctrl = HandleKeyEvent(c, Press(0x1D, true));
-  EXPECT_EQ(ctrl.scancodeText, " 0xe01d  ");
-  EXPECT_EQ(ctrl.topText, "Ctrl");
-  EXPECT_EQ(ctrl.bottomText, "右");
-  EXPECT_TRUE(HandleKeyEvent(c, Press(0x45)).numLockNote);
-  EXPECT_TRUE(HandleKeyEvent(c, Press(0x45, true)).numLockNote);
-
-  const KeyEventOutcome release = HandleKeyEvent(c, kReleased);
-  EXPECT_FALSE(release.consumed);
-  EXPECT_FALSE(release.showTexts);
-
-  c[kScancodeEntrySlot].scancode = 0x0059;  // typed earlier in the direct entry
-  const KeyEventOutcome typed = HandleKeyEvent(c, Press(0x59));
-  EXPECT_EQ(typed.topText, "Scan");
-  EXPECT_EQ(typed.bottomText, "code");
-  EXPECT_EQ(typed.changeButton, ButtonState::Disabled);
+  const KeyEventOutcome release = HandleKeyEvent(c, 0xC0000001u);
+  EXPECT_FALSE(release.consumed || release.showTexts);
 }
 
 TEST(Investigation, UnknownKeysAreOfferedARawSlotUntilTen) {
   KeyCatalogue c;
-  const KeyEventOutcome out = HandleKeyEvent(c, Press(0x56));
-  EXPECT_EQ(out.scancodeText, " 0x0056  ");
+  KeyEventOutcome out = HandleKeyEvent(c, Press(0x56));
   EXPECT_EQ(out.topText, "該当なし");
   EXPECT_EQ(out.bottomText, "");
   EXPECT_EQ(out.changeButton, ButtonState::Enabled);
   EXPECT_EQ(out.limitText, "");
   EXPECT_EQ(c[160].scancode, 0x0056);
-  EXPECT_EQ(c.currentRawIndex, 0);
   EXPECT_EQ(RawChangeCommand(c), 360);
 
-  // Changed through the change dialog: the slot is in use and offered again.
+  // Two in-use slots hold 0x56 (a stored map may have it twice): the last is offered.
   ApplyChange(c, 360, IdFromSlot(44));
-  EXPECT_EQ(c.rawCount, 1);
+  RecordPair(c, {.from = 0x0056, .to = 0});
   HandleKeyEvent(c, Press(0x59));
-  EXPECT_EQ(c.currentRawIndex, 1);
+  EXPECT_EQ(c.currentRawIndex, 2);
   HandleKeyEvent(c, Press(0x56));
-  EXPECT_EQ(c.currentRawIndex, 0);
+  EXPECT_EQ(c.currentRawIndex, 1);
 
   for (int i = c.rawCount; i < kRawSlotCount; ++i) c[kFirstRawSlot + i].scancode = 0x60 + i;
   c.rawCount = kRawSlotCount;
-  const KeyEventOutcome full = HandleKeyEvent(c, Press(0x5A));
-  EXPECT_EQ(full.limitText, kRawSlotLimitText);
-  EXPECT_EQ(full.changeButton, ButtonState::Unchanged);
+  out = HandleKeyEvent(c, Press(0x5A));
+  EXPECT_EQ(out.limitText, kRawSlotLimitText);
+  EXPECT_EQ(out.changeButton, ButtonState::Unchanged);
   EXPECT_FALSE(RawChangeCommand(c));
+  EXPECT_EQ(c[kLastRawSlot + 1].scancode, 0);
   // A key held by a slot in use is still offered, and its change can start.
-  const KeyEventOutcome reuse = HandleKeyEvent(c, Press(0x69));
-  EXPECT_EQ(reuse.changeButton, ButtonState::Enabled);
+  EXPECT_EQ(HandleKeyEvent(c, Press(0x69)).changeButton, ButtonState::Enabled);
   EXPECT_EQ(RawChangeCommand(c), 369);
 }
 
 TEST(ChangedKeyList, RowsInSlotOrder) {
   KeyCatalogue c;
-  EXPECT_TRUE(ChangedKeyRows(c).empty());
   ApplyChange(c, IdFromSlot(43), IdFromSlot(69));
   ApplyChange(c, IdFromSlot(1), IdFromSlot(kDisableSlot));
   c[kScancodeEntrySlot].scancode = 0xE07A;

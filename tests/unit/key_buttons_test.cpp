@@ -12,68 +12,63 @@ namespace {
 TEST(KeyLabels, ChangedKeysShowTheirTargetInBold) {
   KeyCatalogue c;
   ApplyChange(c, IdFromSlot(43), IdFromSlot(74));  // CapsLock -> 前変換
-  auto label = LabelForSlot(c, 43, true);
-  ASSERT_TRUE(label);
-  EXPECT_EQ(label->top, "前変換");
-  EXPECT_EQ(label->bottom, "変換(次候補)");
-  EXPECT_EQ(label->fontHeight, 7);
-  EXPECT_EQ(label->weight, kBoldWeight);
-  // Without changes shown every key has its own label at default weight.
-  label = LabelForSlot(c, 43, false);
-  EXPECT_EQ(label->top, "CapsLock");
-  EXPECT_EQ(label->bottom, "英数");
-  EXPECT_EQ(label->fontHeight, 10);
-  EXPECT_EQ(label->weight, kNormalWeight);
-}
-
-TEST(KeyLabels, DisabledTypedAndUnknownTargets) {
-  KeyCatalogue c;
   ApplyChange(c, IdFromSlot(1), IdFromSlot(kDisableSlot));
-  EXPECT_EQ(LabelForSlot(c, 1, true)->top, "無効");
-  EXPECT_EQ(LabelForSlot(c, 1, true)->bottom, "");
-  EXPECT_EQ(LabelForSlot(c, 1, true)->weight, kBoldWeight);
-  EXPECT_EQ(LabelForSlot(c, 1, true)->fontHeight, 10);  // slot 151's, not Esc's 12
-
   c[kScancodeEntrySlot].scancode = 0x0056;
   ApplyChange(c, IdFromSlot(2), IdFromSlot(kScancodeEntrySlot));
-  EXPECT_EQ(LabelForSlot(c, 2, true)->top, "Scan");
-  EXPECT_EQ(LabelForSlot(c, 2, true)->bottom, "code");
   RecordPair(c, {.from = 0x003C, .to = 0x0059});  // F2 to a code no key has
-  EXPECT_EQ(LabelForSlot(c, 3, true)->top, "Scan");
-  EXPECT_EQ(LabelForSlot(c, 3, true)->bottom, "code");
-}
-
-TEST(KeyLabels, UnlabelledSlotsAreLeftAlone) {
-  const KeyCatalogue c;
+  struct {
+    const char* name;
+    int slot;
+    bool showChanges;
+    const char *top, *bottom;
+    int fontHeight, weight;
+  } const rows[] = {
+      {"changed key", 43, true, "前変換", "変換(次候補)", 7, kBoldWeight},
+      {"changes hidden", 43, false, "CapsLock", "英数", 10, kNormalWeight},
+      {"disabled key", 1, true, "無効", "", 10, kBoldWeight},
+      {"own label at own height", 1, false, "Esc", "", 12, kNormalWeight},
+      {"typed scancode", 2, true, "Scan", "code", 10, kBoldWeight},
+      {"unknown scancode", 3, true, "Scan", "code", 10, kBoldWeight},
+      {"the disable button", kDisableSlot, false, "キーを無効にする！", "", 10, kNormalWeight},
+  };
+  for (const auto& row : rows) {
+    const auto label = LabelForSlot(c, row.slot, row.showChanges);
+    ASSERT_TRUE(label) << row.name;
+    EXPECT_EQ(label->top, row.top) << row.name;
+    EXPECT_EQ(label->bottom, row.bottom) << row.name;
+    EXPECT_EQ(label->fontHeight, row.fontHeight) << row.name;
+    EXPECT_EQ(label->weight, row.weight) << row.name;
+  }
   EXPECT_FALSE(LabelForSlot(c, 0, false));
   EXPECT_FALSE(LabelForSlot(c, 120, true));
-  EXPECT_EQ(LabelForSlot(c, kDisableSlot, false)->top, "キーを無効にする！");
-  EXPECT_EQ(LabelForSlot(c, kDisableSlot, false)->bottom, "");
-  EXPECT_EQ(LabelForSlot(c, kScancodeEntrySlot, false)->top, "Scan");
-  EXPECT_EQ(LabelForSlot(c, kScancodeEntrySlot, false)->bottom, "code");
-  EXPECT_EQ(LabelForSlot(c, 1, false)->fontHeight, 12);
 }
 
-TEST(NextFocusId, PageDownGoesToTheNextGroupAndWrapsToEsc) {
-  const std::pair<int, int> cases[] = {{201, 214}, {213, 214}, {228, 229}, {242, 243}, {255, 256},
-                                       {268, 269}, {279, 280}, {282, 283}, {288, 289}, {292, 293},
-                                       {293, 201}, {309, 201}, {349, 201}, {350, 201}, {0, 201}};
-  for (auto [from, to] : cases) EXPECT_EQ(NextFocusId(UM_NEXT_GROUP, from), to) << from;
-}
-
-TEST(NextFocusId, PageUpGoesToTheGroupStartThenTheGroupBefore) {
-  const std::pair<int, int> cases[] = {{0, 293},   {201, 293}, {202, 201}, {214, 201}, {215, 214},
-                                       {229, 214}, {230, 229}, {243, 229}, {256, 243}, {269, 256},
-                                       {280, 269}, {283, 280}, {289, 283}, {290, 289}, {293, 289},
-                                       {294, 293}, {309, 293}, {350, 293}};
-  for (auto [from, to] : cases) EXPECT_EQ(NextFocusId(UM_PREV_GROUP, from), to) << from;
+TEST(NextFocusId, PageDownToTheNextGroupPageUpToTheGroupStartOrTheOneBefore) {
+  struct {
+    unsigned message;
+    int from, to;
+  } const rows[] = {
+      {UM_NEXT_GROUP, 201, 214}, {UM_NEXT_GROUP, 213, 214}, {UM_NEXT_GROUP, 228, 229},
+      {UM_NEXT_GROUP, 242, 243}, {UM_NEXT_GROUP, 255, 256}, {UM_NEXT_GROUP, 268, 269},
+      {UM_NEXT_GROUP, 279, 280}, {UM_NEXT_GROUP, 282, 283}, {UM_NEXT_GROUP, 288, 289},
+      {UM_NEXT_GROUP, 292, 293}, {UM_NEXT_GROUP, 293, 201}, {UM_NEXT_GROUP, 309, 201},
+      {UM_NEXT_GROUP, 349, 201}, {UM_NEXT_GROUP, 0, 201},   {UM_PREV_GROUP, 0, 293},
+      {UM_PREV_GROUP, 201, 293}, {UM_PREV_GROUP, 202, 201}, {UM_PREV_GROUP, 214, 201},
+      {UM_PREV_GROUP, 215, 214}, {UM_PREV_GROUP, 229, 214}, {UM_PREV_GROUP, 230, 229},
+      {UM_PREV_GROUP, 243, 229}, {UM_PREV_GROUP, 256, 243}, {UM_PREV_GROUP, 269, 256},
+      {UM_PREV_GROUP, 280, 269}, {UM_PREV_GROUP, 283, 280}, {UM_PREV_GROUP, 289, 283},
+      {UM_PREV_GROUP, 290, 289}, {UM_PREV_GROUP, 293, 289}, {UM_PREV_GROUP, 294, 293},
+      {UM_PREV_GROUP, 350, 293},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(NextFocusId(row.message, row.from), row.to)
+        << (row.message == UM_NEXT_GROUP ? "PageDown from " : "PageUp from ") << row.from;
+  }
 }
 
 TEST(Geometry, CentringTruncatesEachHalf) {
-  EXPECT_EQ(CentredTopLeft(1280, 1024, 600, 200), (Point{340, 412}));
-  EXPECT_EQ(CentredTopLeft(1281, 1023, 601, 199), (Point{640 - 300, 511 - 99}));
-  EXPECT_EQ(CentredTopLeft(100, 100, 301, 301),
-            (Point{50 - 150, 50 - 150}));  // larger than the screen
+  EXPECT_EQ(CentredTopLeft(1281, 1023, 601, 199), (Point{340, 412}));
+  EXPECT_EQ(CentredTopLeft(100, 100, 301, 301), (Point{-100, -100}));
 }
 
 TEST(Geometry, SizesScaleWithTheDpiRoundedAsMulDiv) {

@@ -2,189 +2,141 @@
 
 #include <gtest/gtest.h>
 
+#include "tests/unit/fakes.h"
+
 namespace kivora {
 namespace {
 
-constexpr int kCapsLock = 43, kCtrlLeft = 69, kCtrlRight = 79, kEsc = 1, kA = 44;
-constexpr int kAltLeft = 71, kAltRight = 76, kDelete = 86, kMuhenkan = 72;
+using testing::ChangedSlots;
+using testing::Changes;
 
-int Id(int slot) { return IdFromSlot(slot); }
+constexpr int Id(int slot) { return IdFromSlot(slot); }
 
-TEST(ApplyChange, SetsTargetSlotAndScancode) {
-  KeyCatalogue c;
-  EXPECT_EQ(ApplyChange(c, Id(kCapsLock), Id(kCtrlLeft)), ChangeOutcome::Changed);
-  EXPECT_EQ(c[kCapsLock].targetSlot, kCtrlLeft);
-  EXPECT_EQ(c[kCapsLock].targetScancode, 0x001D);
-  EXPECT_EQ(EffectiveScancode(c, kCapsLock), 0x001D);
-  EXPECT_EQ(EffectiveScancode(c, kCtrlLeft), 0x001D);
-
-  EXPECT_EQ(ApplyChange(c, Id(kMuhenkan), Id(kDisableSlot)), ChangeOutcome::Changed);
-  EXPECT_EQ(c[kMuhenkan].targetSlot, kDisableSlot);
-  EXPECT_EQ(c[kMuhenkan].targetScancode, 0);
-
-  c[kScancodeEntrySlot].scancode = 0xE01D;  // typed in the direct entry
-  EXPECT_EQ(ApplyChange(c, Id(kEsc), Id(kScancodeEntrySlot)), ChangeOutcome::Changed);
-  EXPECT_EQ(c[kEsc].targetSlot, kScancodeEntrySlot);
-  EXPECT_EQ(c[kEsc].targetScancode, 0xE01D);
+// Each row starts from CapsLock -> left Ctrl (43 -> 69), recorded.
+TEST(ApplyChange, OutcomeAndTheChangesAfterIt) {
+  using enum ChangeOutcome;
+  const Changes caps = {{43, 69, 0x001D}};
+  struct {
+    const char* name;
+    Scancode typed;  // in slot 149
+    int sourceId, targetId;
+    ChangeOutcome outcome;
+    Changes changes;
+  } const rows[] = {
+      {"key to key", 0, Id(44), Id(1), Changed, {{43, 69, 0x001D}, {44, 1, 0x0001}}},
+      {"disabled", 0, Id(72), Id(150), Changed, {{43, 69, 0x001D}, {72, 150, 0}}},
+      {"typed scancode", 0xE01D, Id(1), Id(149), Changed, {{1, 149, 0xE01D}, {43, 69, 0x001D}}},
+      {"raw slot as source", 0, Id(161), Id(44), Changed, {{43, 69, 0x001D}, {161, 44, 0x001E}}},
+      {"to itself clears", 0, Id(43), Id(43), Cleared, {}},
+      {"typed own scancode clears", 0x003A, Id(43), Id(149), Cleared, {}},
+      {"slot 0 as source", 0, Id(0), Id(44), Ignored, caps},
+      {"slot 150 as source", 0, Id(150), Id(44), Ignored, caps},
+      {"slot 151 as target", 0, Id(44), Id(151), Ignored, caps},
+      {"id 0 as target", 0, Id(44), 0, Ignored, caps},
+      {"id past every slot", 0, 99999, Id(44), Ignored, caps},
+  };
+  for (const auto& row : rows) {
+    KeyCatalogue c;
+    RecordPair(c, {.from = 0x003A, .to = 0x001D});
+    c[kScancodeEntrySlot].scancode = row.typed;
+    EXPECT_EQ(ApplyChange(c, row.sourceId, row.targetId), row.outcome) << row.name;
+    EXPECT_EQ(ChangedSlots(c), row.changes) << row.name;
+  }
 }
 
-TEST(ApplyChange, SourceItselfOrSameScancodeClearsTheChange) {
-  KeyCatalogue c;
-  ApplyChange(c, Id(kCapsLock), Id(kCtrlLeft));
-  EXPECT_EQ(ApplyChange(c, Id(kCapsLock), Id(kCapsLock)), ChangeOutcome::Cleared);
-  EXPECT_FALSE(c[kCapsLock].IsChanged());
-  EXPECT_EQ(c[kCapsLock].targetScancode, 0);
-
-  c[kScancodeEntrySlot].scancode = 0x003A;  // CapsLock's own code, typed
-  ApplyChange(c, Id(kCapsLock), Id(kCtrlLeft));
-  EXPECT_EQ(ApplyChange(c, Id(kCapsLock), Id(kScancodeEntrySlot)), ChangeOutcome::Cleared);
-  EXPECT_FALSE(c[kCapsLock].IsChanged());
+// A raw slot the key investigation filled is taken into use by the next change
+// applied, whichever key it is for.
+TEST(ApplyChange, CommitsTheOfferedRawSlot) {
+  struct {
+    const char* name;
+    int rawCount, currentRawIndex, sourceId, targetId, rawCountAfter;
+  } const rows[] = {
+      {"at start slot 160 is taken", 0, 0, Id(43), Id(43), 1},
+      {"index names an in-use slot", 1, 0, Id(44), Id(1), 1},
+      {"offered slot", 1, 1, Id(161), Id(44), 2},
+      {"never past ten", 10, 10, Id(1), Id(44), 10},
+      {"an ignored change takes nothing", 0, 0, Id(0), Id(44), 0},
+  };
+  for (const auto& row : rows) {
+    KeyCatalogue c;
+    c.rawCount = row.rawCount;
+    c.currentRawIndex = row.currentRawIndex;
+    ApplyChange(c, row.sourceId, row.targetId);
+    EXPECT_EQ(c.rawCount, row.rawCountAfter) << row.name;
+  }
 }
 
-TEST(ApplyChange, CommitsTheProvisionalRawSlotAfterEveryChange) {
+TEST(RecordPair, ResolvesBothScancodesToSlots) {
+  struct {
+    const char* name;
+    Scancode typed;  // in slot 149
+    int rawInUse;
+    ScancodePair pair;
+    Changes changes;
+    int rawCountAfter = 0;
+  } const rows[] = {
+      {"known keys", 0, 0, {0x003A, 0x001D}, {{43, 69, 0x001D}}},
+      {"extended keys", 0, 0, {0xE038, 0xE01D}, {{76, 79, 0xE01D}}},
+      {"to 0 is the disable slot", 0, 0, {0x0001, 0}, {{1, 150, 0}}},
+      {"unknown to shows as a raw slot", 0, 0, {0x001E, 0x0056}, {{44, 160, 0x0056}}},
+      {"from = to changes the key to itself", 0, 0, {0x0038, 0x0038}, {{71, 71, 0x0038}}},
+      {"typed scancode shadows the key", 0x001D, 0, {0x003A, 0x001D}, {{43, 149, 0x001D}}},
+      {"typed scancode as from", 0x001D, 0, {0x001D, 0x003A}, {{149, 43, 0x003A}}},
+      {"from 0 is the disable slot", 0, 0, {0, 0x001E}, {{150, 44, 0x001E}}},
+      {"unknown from takes a raw slot", 0, 0, {0x0056, 0x001E}, {{160, 160, 0x001E}}, 1},
+      {"the tenth raw slot", 0, 9, {0x0056, 0}, {{169, 160, 0}}, 10},
+      {"an eleventh is dropped", 0, 10, {0x0056, 0}, {}, 10},
+      {"known keys after ten", 0, 10, {0x003A, 0x001D}, {{43, 69, 0x001D}}, 10},
+  };
+  for (const auto& row : rows) {
+    KeyCatalogue c;
+    c[kScancodeEntrySlot].scancode = row.typed;
+    c.rawCount = row.rawInUse;
+    RecordPair(c, row.pair);
+    EXPECT_EQ(ChangedSlots(c), row.changes) << row.name;
+    EXPECT_EQ(c.rawCount, row.rawCountAfter) << row.name;
+  }
+}
+
+TEST(ResetAndClear, ResetKeepsRawSlotsInUseAndLoadFreesThem) {
   KeyCatalogue c;
-  // At the start the current raw index equals the count, so the first change
-  // takes slot 160 into use even though it holds nothing.
-  ApplyChange(c, Id(kCapsLock), Id(kCapsLock));
+  for (ScancodePair pair : {ScancodePair{0x0056, 0x001E}, {0x003A, 0x001D}, {0, 0x001D}}) {
+    RecordPair(c, pair);
+  }
+  c.currentRawIndex = 1;
+  KeyCatalogue loaded = c;
+  EXPECT_EQ(ResetAllChanges(c), (std::vector<int>{43, kDisableSlot, 160}));
+  ClearForLoad(loaded);
+  for (const KeyCatalogue* after : {&c, &loaded}) {
+    EXPECT_EQ(ChangedSlots(*after), Changes{});
+    EXPECT_EQ(after->currentRawIndex, 1);
+    EXPECT_EQ((*after)[160].scancode, 0x0056);
+  }
   EXPECT_EQ(c.rawCount, 1);
-  ApplyChange(c, Id(kA), Id(kEsc));
-  EXPECT_EQ(c.rawCount, 1);  // index 0 now names an in-use slot: nothing to commit
-
-  // The key investigation filled slot 161 with a key that is not in the catalogue.
-  c[161].scancode = 0x0056;
-  c.currentRawIndex = 1;
-  EXPECT_EQ(ApplyChange(c, Id(161), Id(kA)), ChangeOutcome::Changed);
-  EXPECT_EQ(c.rawCount, 2);
-  EXPECT_EQ(c[161].targetSlot, kA);
-  EXPECT_EQ(c[161].targetScancode, 0x001E);
-
-  c.rawCount = kRawSlotCount;
-  c.currentRawIndex = kRawSlotCount;
-  ApplyChange(c, Id(kEsc), Id(kA));
-  EXPECT_EQ(c.rawCount, kRawSlotCount);  // never past ten; slot 170 is never used
+  EXPECT_EQ(loaded.rawCount, 0);
 }
 
-TEST(ApplyChange, IdsOutsideTheSourceAndTargetRangesTouchNothing) {
-  KeyCatalogue c;
-  EXPECT_EQ(ApplyChange(c, Id(0), Id(kA)), ChangeOutcome::Ignored);
-  EXPECT_EQ(ApplyChange(c, Id(kDisableSlot), Id(kA)), ChangeOutcome::Ignored);
-  EXPECT_EQ(ApplyChange(c, Id(kA), Id(kDisabledLabelSlot)), ChangeOutcome::Ignored);
-  EXPECT_EQ(ApplyChange(c, Id(kA), 0), ChangeOutcome::Ignored);
-  EXPECT_EQ(ApplyChange(c, 99999, Id(kA)), ChangeOutcome::Ignored);
-  EXPECT_EQ(c.rawCount, 0);
-  for (int slot = 0; slot < kSlotCount; ++slot) EXPECT_FALSE(c[slot].IsChanged()) << slot;
-}
-
-TEST(RecordPair, KnownKeysResolveToTheirSlots) {
-  KeyCatalogue c;
-  RecordPair(c, {.from = 0x003A, .to = 0x001D});
-  EXPECT_EQ(c[kCapsLock].targetSlot, kCtrlLeft);
-  EXPECT_EQ(c[kCapsLock].targetScancode, 0x001D);
-  RecordPair(c, {.from = 0xE038, .to = 0xE01D});
-  EXPECT_EQ(c[kAltRight].targetSlot, kCtrlRight);
-  // to = 0 always resolves to the disable slot, the last slot walked.
-  RecordPair(c, {.from = 0x0001, .to = 0});
-  EXPECT_EQ(c[kEsc].targetSlot, kDisableSlot);
-  EXPECT_EQ(c[kEsc].targetScancode, 0);
-  // A to scancode that no slot holds shows as "Scan"/"code".
-  RecordPair(c, {.from = 0x001E, .to = 0x0056});
-  EXPECT_EQ(c[kA].targetSlot, kFirstRawSlot);
-  EXPECT_EQ(c[kA].targetScancode, 0x0056);
-  // No rule for from = to: the key becomes changed to itself.
-  RecordPair(c, {.from = 0x0038, .to = 0x0038});
-  EXPECT_EQ(c[kAltLeft].targetSlot, kAltLeft);
-  EXPECT_EQ(c.rawCount, 0);
-}
-
-TEST(RecordPair, TheLastMatchWinsSoTheTypedScancodeShadowsThePhysicalKey) {
-  KeyCatalogue c;
-  c[kScancodeEntrySlot].scancode = 0x001D;
-  RecordPair(c, {.from = 0x003A, .to = 0x001D});
-  EXPECT_EQ(c[kCapsLock].targetSlot, kScancodeEntrySlot);
-  RecordPair(c, {.from = 0x001D, .to = 0x003A});
-  EXPECT_FALSE(c[kCtrlLeft].IsChanged());
-  EXPECT_EQ(c[kScancodeEntrySlot].targetSlot, kCapsLock);
-  // from = 0 resolves to the disable slot, which then becomes changed.
-  RecordPair(c, {.from = 0, .to = 0x001E});
-  EXPECT_EQ(c[kDisableSlot].targetSlot, kA);
-}
-
-TEST(RecordPair, UnknownKeysFillRawSlotsUntilTenThenAreDropped) {
-  KeyCatalogue c;
-  RecordPair(c, {.from = 0x0056, .to = 0x001E});
-  RecordPair(c, {.from = 0x0056, .to = 0});  // the same key again takes a new slot
-  EXPECT_EQ(c.rawCount, 2);
-  EXPECT_EQ(c[160].scancode, 0x0056);
-  EXPECT_EQ(c[160].targetSlot, kFirstRawSlot);  // whatever the target
-  EXPECT_EQ(c[160].targetScancode, 0x001E);
-  EXPECT_EQ(c[161].targetSlot, kFirstRawSlot);
-  EXPECT_EQ(c[161].targetScancode, 0);
-  for (Scancode from = 0x0060; from < 0x0068; ++from) RecordPair(c, {.from = from, .to = 0x1E});
-  EXPECT_EQ(c.rawCount, kRawSlotCount);
-  EXPECT_EQ(c[169].scancode, 0x0067);
-
-  RecordPair(c, {.from = 0x0068, .to = 0x001E});  // the eleventh: dropped
-  EXPECT_EQ(c.rawCount, kRawSlotCount);
-  EXPECT_FALSE(c[170].IsChanged());
-  EXPECT_EQ(c[170].scancode, 0);
-  RecordPair(c, {.from = 0x003A, .to = 0x001D});  // known keys still recorded
-  EXPECT_EQ(c[kCapsLock].targetSlot, kCtrlLeft);
-  EXPECT_EQ(c.currentRawIndex, 0);
-}
-
-TEST(ResetAndClear, ResetUnmapsButKeepsRawSlotsInUse) {
-  KeyCatalogue c;
-  RecordPair(c, {.from = 0x0056, .to = 0x001E});
-  RecordPair(c, {.from = 0x003A, .to = 0x001D});
-  RecordPair(c, {.from = 0, .to = 0x001D});
-  c[kScancodeEntrySlot].scancode = 0x1234;
-  c.currentRawIndex = 1;
-  EXPECT_EQ(ResetAllChanges(c), (std::vector<int>{kCapsLock, kDisableSlot, 160}));
-  for (int slot = 0; slot < kSlotCount; ++slot) EXPECT_FALSE(c[slot].IsChanged()) << slot;
-  EXPECT_EQ(c.rawCount, 1);
-  EXPECT_EQ(c.currentRawIndex, 1);
-  EXPECT_EQ(c[160].scancode, 0x0056);
-  EXPECT_EQ(c[kScancodeEntrySlot].scancode, 0x1234);
-
-  // A mode switch resets and reads again: unknown keys take new slots each time.
-  RecordPair(c, {.from = 0x0056, .to = 0x001E});
-  EXPECT_EQ(c.rawCount, 2);
-}
-
-TEST(ResetAndClear, ClearForLoadFreesEveryRawSlotAndKeepsScancodes) {
-  KeyCatalogue c;
-  RecordPair(c, {.from = 0x0056, .to = 0x001E});
-  RecordPair(c, {.from = 0x003A, .to = 0x001D});
-  c.currentRawIndex = 1;
-  ClearForLoad(c);
-  EXPECT_EQ(c.rawCount, 0);
-  EXPECT_EQ(c.currentRawIndex, 1);
-  EXPECT_EQ(c[160].scancode, 0x0056);
-  for (int slot = 0; slot < kSlotCount; ++slot) EXPECT_FALSE(c[slot].IsChanged()) << slot;
-}
-
-TEST(HasCtrlAltDelete, NeedsACtrlAnAltAndTheDeleteKeyProducedSomewhere) {
-  KeyCatalogue c;
-  EXPECT_TRUE(HasCtrlAltDelete(c));
-  ApplyChange(c, Id(kCtrlLeft), Id(kDisableSlot));
-  EXPECT_TRUE(HasCtrlAltDelete(c));
-  ApplyChange(c, Id(kCtrlRight), Id(kDisableSlot));
-  EXPECT_FALSE(HasCtrlAltDelete(c));
-  ApplyChange(c, Id(kCapsLock), Id(kCtrlLeft));
-  EXPECT_TRUE(HasCtrlAltDelete(c));
-
-  ApplyChange(c, Id(kAltLeft), Id(kA));
-  ApplyChange(c, Id(kAltRight), Id(kA));
-  EXPECT_FALSE(HasCtrlAltDelete(c));
-  ApplyChange(c, Id(kAltRight), Id(kAltRight));
-  EXPECT_TRUE(HasCtrlAltDelete(c));
-
-  // The keypad's "．" is not Delete...
-  ApplyChange(c, Id(kDelete), Id(109));
-  EXPECT_FALSE(HasCtrlAltDelete(c));
-  // ...but an unchanged slot 149 counts with the scancode typed into it.
-  c[kScancodeEntrySlot].scancode = 0xE053;
-  EXPECT_TRUE(HasCtrlAltDelete(c));
+TEST(HasCtrlAltDelete, NeedsACtrlAnAltAndDeleteProducedSomewhere) {
+  struct {
+    const char* name;
+    std::vector<std::pair<int, int>> changes;  // source slot -> target slot
+    Scancode typed;                            // in slot 149
+    bool has;
+  } const rows[] = {
+      {"the keyboard as it is", {}, 0, true},
+      {"one Ctrl left", {{69, 150}}, 0, true},
+      {"no Ctrl", {{69, 150}, {79, 150}}, 0, false},
+      {"a Ctrl made from CapsLock", {{69, 150}, {79, 150}, {43, 69}}, 0, true},
+      {"no Alt", {{71, 44}, {76, 44}}, 0, false},
+      {"the keypad's dot is no Delete", {{86, 109}}, 0, false},
+      {"a Delete typed into slot 149", {{86, 109}}, 0xE053, true},
+  };
+  for (const auto& row : rows) {
+    KeyCatalogue c;
+    for (auto [source, target] : row.changes) ApplyChange(c, Id(source), Id(target));
+    c[kScancodeEntrySlot].scancode = row.typed;
+    EXPECT_EQ(HasCtrlAltDelete(c), row.has) << row.name;
+  }
 }
 
 }  // namespace

@@ -11,110 +11,88 @@ using testing::FakeSetFileSystem;
 using testing::FileFault;
 
 const FilePath kDir = "/programs/kivora";
+const FilePath kIni = kDir + "/kivora.ini";
 const std::string kOld = "name=old                 2026.01.01\r\nchg=   58   29\r\n";
 
-TEST(SavedSetFile, ReadComputesBothPathsAndClearsTheTable) {
-  FakeSetFileSystem fs;
-  SavedSetTable table;
-  table.sets.push_back({.name = "stale"});
-  table.deleted[0] = true;
-  EXPECT_FALSE(ReadSavedSetFile(table, fs, kDir));  // missing: no sets, false
-  EXPECT_TRUE(table.sets.empty());
-  EXPECT_FALSE(table.deleted[0]);
-  EXPECT_EQ(table.iniPath, kDir + "/kivora.ini");
-  EXPECT_EQ(table.tmpPath, kDir + "/kivora.tmp");
-  ReadSavedSetFile(table, fs, "/");  // a folder ending in a separator gets no second one
-  EXPECT_EQ(table.iniPath, "/kivora.ini");
-
-  fs.files[kDir + "/kivora.ini"] = "";
-  EXPECT_TRUE(ReadSavedSetFile(table, fs, kDir));  // empty: no sets, true
-  EXPECT_TRUE(table.sets.empty());
-
-  fs.files[kDir + "/kivora.ini"] = kOld;
-  EXPECT_TRUE(ReadSavedSetFile(table, fs, kDir));
-  ASSERT_EQ(table.sets.size(), 1u);
-  EXPECT_EQ(table.sets[0].name, "old");
+// Every read starts over: a stale table (one set, flagged deleted) is replaced.
+TEST(SavedSetFile, ReadFindsTheFileBesideTheProgram) {
+  struct {
+    const char* name;
+    FilePath directory;
+    std::optional<std::string> file;
+    bool read;
+    FilePath paths;  // kivora.ini and kivora.tmp are this followed by the name
+    std::size_t sets;
+  } const rows[] = {
+      {"no file", kDir, std::nullopt, false, kDir + "/", 0},
+      {"empty file", kDir, "", true, kDir + "/", 0},
+      {"one set", kDir, kOld, true, kDir + "/", 1},
+      {"a root folder", "/", kOld, true, "/", 1},
+  };
+  for (const auto& row : rows) {
+    FakeSetFileSystem fs;
+    if (row.file) fs.files[row.paths + "kivora.ini"] = *row.file;
+    SavedSetTable table;
+    table.sets.push_back({.name = "stale"});
+    table.deleted[0] = true;
+    EXPECT_EQ(ReadSavedSetFile(table, fs, row.directory), row.read) << row.name;
+    EXPECT_EQ(table.iniPath, row.paths + "kivora.ini") << row.name;
+    EXPECT_EQ(table.tmpPath, row.paths + "kivora.tmp") << row.name;
+    EXPECT_EQ(table.sets.size(), row.sets) << row.name;
+    EXPECT_FALSE(table.deleted[0]) << row.name;
+  }
 }
 
-TEST(SavedSetFile, WriteReplacesTheFileAndLeavesNoTemporary) {
-  FakeSetFileSystem fs;
-  fs.files[kDir + "/kivora.ini"] = kOld;
-  SavedSetTable table;
-  ASSERT_TRUE(ReadSavedSetFile(table, fs, kDir));
-  table.sets.push_back({.name = "new", .date = "2026.12.06", .pairs = {{1, 0}}});
-  ASSERT_TRUE(WriteSavedSetFile(table, fs));
-  EXPECT_EQ(fs.files[kDir + "/kivora.ini"],
-            kOld + "name=new                 2026.12.06\r\nchg=    1    0\r\n");
-  EXPECT_FALSE(fs.files.contains(kDir + "/kivora.tmp"));
-  EXPECT_EQ(table.sets.size(), 2u);  // the write changes nothing in the table
-
-  // Deleting: the write leaves out the flagged set, the read closes the gap.
-  table.deleted[0] = true;
-  ASSERT_TRUE(WriteSavedSetFile(table, fs));
-  ASSERT_TRUE(ReadSavedSetFile(table, fs, kDir));
-  ASSERT_EQ(table.sets.size(), 1u);
-  EXPECT_EQ(table.sets[0].name, "new");
-  EXPECT_FALSE(table.deleted[0]);
-
-  table.deleted[0] = true;  // every set deleted: an empty file
-  ASSERT_TRUE(WriteSavedSetFile(table, fs));
-  EXPECT_EQ(fs.files[kDir + "/kivora.ini"], "");
-}
-
-TEST(SavedSetFile, WriteWithoutARead) {
+TEST(SavedSetFile, WriteReplacesTheFileLeavingOutDeletedSets) {
   FakeSetFileSystem fs;
   SavedSetTable table;
   table.sets.push_back({.name = "x"});
-  EXPECT_FALSE(WriteSavedSetFile(table, fs));
+  EXPECT_FALSE(WriteSavedSetFile(table, fs));  // no read: nowhere to write
   EXPECT_TRUE(fs.files.empty());
+
+  fs.files[kIni] = kOld;
+  ASSERT_TRUE(ReadSavedSetFile(table, fs, kDir));
+  table.sets.push_back({.name = "new", .date = "2026.12.06", .pairs = {{1, 0}}});
+  ASSERT_TRUE(WriteSavedSetFile(table, fs));
+  EXPECT_EQ(fs.files,
+            (std::map<FilePath, std::string>{
+                {kIni, kOld + "name=new                 2026.12.06\r\nchg=    1    0\r\n"}}));
+  table.deleted = {true, true};
+  ASSERT_TRUE(WriteSavedSetFile(table, fs));
+  EXPECT_EQ(fs.files, (std::map<FilePath, std::string>{{kIni, ""}}));
 }
 
-struct FaultCase {
-  const char* name;
-  FileFault fault;
-  int failingLine;
-};
-void PrintTo(const FaultCase& c, std::ostream* os) { *os << c.name; }
-
-class SavedSetFileFault : public ::testing::TestWithParam<FaultCase> {};
-
-// Whatever step fails, kivora.ini keeps every byte it had and the temporary is
-// gone; the five rows of line writes are every line this save writes.
-TEST_P(SavedSetFileFault, LeavesTheOldFileAndReportsFailure) {
-  FakeSetFileSystem fs;
-  fs.files[kDir + "/kivora.ini"] = kOld;
-  SavedSetTable table;
-  ASSERT_TRUE(ReadSavedSetFile(table, fs, kDir));
-  table.sets.push_back({.name = "new", .date = "2026.12.06", .pairs = {{1, 2}, {3, 4}}});
-  const std::vector<SavedKeySet> before = table.sets;
-
-  fs.fault = GetParam().fault;
-  fs.failingLine = GetParam().failingLine;
-  EXPECT_FALSE(WriteSavedSetFile(table, fs));
-  EXPECT_EQ(fs.files[kDir + "/kivora.ini"], kOld);
-  EXPECT_FALSE(fs.files.contains(kDir + "/kivora.tmp"));
-  EXPECT_EQ(fs.openFiles, 0);
-  EXPECT_EQ(table.sets, before);
-
-  fs.fault = FileFault::None;  // the next save goes through
-  EXPECT_TRUE(WriteSavedSetFile(table, fs));
-  ASSERT_TRUE(ReadSavedSetFile(table, fs, kDir));
-  EXPECT_EQ(table.sets, before);
+// Whatever step fails, kivora.ini keeps every byte, the temporary is gone, and
+// the next save goes through. The five line rows are every line this save writes.
+TEST(SavedSetFile, AFailedSaveLeavesTheOldFile) {
+  struct {
+    const char* name;
+    FileFault fault;
+    int line = 0;
+  } const rows[] = {{"create", FileFault::Create},       {"line 0", FileFault::WriteLine, 0},
+                    {"line 1", FileFault::WriteLine, 1}, {"line 2", FileFault::WriteLine, 2},
+                    {"line 3", FileFault::WriteLine, 3}, {"line 4", FileFault::WriteLine, 4},
+                    {"flush", FileFault::Flush},         {"close", FileFault::Close},
+                    {"replace", FileFault::Replace}};
+  for (const auto& row : rows) {
+    const std::string_view name = row.name;
+    FakeSetFileSystem fs;
+    fs.files[kIni] = kOld;
+    SavedSetTable table;
+    ASSERT_TRUE(ReadSavedSetFile(table, fs, kDir));
+    table.sets.push_back({.name = "new", .date = "2026.12.06", .pairs = {{1, 2}, {3, 4}}});
+    fs.fault = row.fault;
+    fs.failingLine = row.line;
+    EXPECT_FALSE(WriteSavedSetFile(table, fs)) << name;
+    EXPECT_EQ(fs.files, (std::map<FilePath, std::string>{{kIni, kOld}})) << name;
+    EXPECT_EQ(fs.openFiles, 0) << name;
+    fs.fault = FileFault::None;
+    EXPECT_TRUE(WriteSavedSetFile(table, fs)) << name;
+    EXPECT_EQ(fs.files[kIni],
+              kOld + "name=new                 2026.12.06\r\nchg=    1    2\r\nchg=    3    4\r\n")
+        << name;
+  }
 }
-
-INSTANTIATE_TEST_SUITE_P(EveryStep, SavedSetFileFault,
-                         ::testing::Values(FaultCase{"create", FileFault::Create, 0},
-                                           FaultCase{"line0", FileFault::WriteLine, 0},
-                                           FaultCase{"line1", FileFault::WriteLine, 1},
-                                           FaultCase{"line2", FileFault::WriteLine, 2},
-                                           FaultCase{"line3", FileFault::WriteLine, 3},
-                                           FaultCase{"line4", FileFault::WriteLine, 4},
-                                           FaultCase{"flush", FileFault::Flush, 0},
-                                           FaultCase{"close", FileFault::Close, 0},
-                                           FaultCase{"replace", FileFault::Replace, 0}),
-                         [](const ::testing::TestParamInfo<FaultCase>& test) {
-                           return test.param.name;
-                         });
 
 }  // namespace
 }  // namespace kivora

@@ -9,192 +9,144 @@ namespace kivora {
 namespace {
 
 using Bytes = std::vector<std::uint8_t>;
+using Pairs = std::vector<ScancodePair>;
+using testing::ChangedSlots;
+using testing::Changes;
 using testing::FakeKeyStore;
 
-Bytes Built(const KeyCatalogue& c) {
+// A value: version and flags zero, the entry count, then the entries' bytes.
+Bytes Value(std::uint32_t count, const Bytes& entries = {}) {
+  Bytes value(12, 0);
+  for (int i = 0; i < 4; ++i) value[8 + i] = static_cast<std::uint8_t>(count >> (8 * i));
+  value.insert(value.end(), entries.begin(), entries.end());
+  return value;
+}
+
+KeyCatalogue Recorded(const Pairs& pairs) {
+  KeyCatalogue catalogue;
+  for (const ScancodePair& pair : pairs) RecordPair(catalogue, pair);
+  return catalogue;
+}
+
+Bytes Built(const KeyCatalogue& catalogue) {
   ScancodeMapBuffer buffer;
-  const std::size_t length = BuildScancodeMap(c, buffer);
+  const std::size_t length = BuildScancodeMap(catalogue, buffer);
   return Bytes(buffer.begin(), buffer.begin() + static_cast<std::ptrdiff_t>(length));
 }
 
-Bytes Header(std::uint32_t count) {
-  return {0,
-          0,
-          0,
-          0,
-          0,
-          0,
-          0,
-          0,
-          static_cast<std::uint8_t>(count),
-          static_cast<std::uint8_t>(count >> 8),
-          static_cast<std::uint8_t>(count >> 16),
-          static_cast<std::uint8_t>(count >> 24)};
-}
-
-TEST(BuildScancodeMap, ExactBytesOfTheKnownValues) {
-  KeyCatalogue c;
-  EXPECT_EQ(Built(c), Bytes(12, 0));
-
-  ApplyChange(c, IdFromSlot(43), IdFromSlot(69));                       // CapsLock -> left Ctrl
-  EXPECT_EQ(Built(c), (Bytes{0,    0, 0,    0, 0, 0, 0, 0, 2, 0, 0, 0,  //
-                             0x1D, 0, 0x3A, 0, 0, 0, 0, 0}));
-
-  KeyCatalogue d;
-  ApplyChange(d, IdFromSlot(76), IdFromSlot(79));  // right Alt -> right Ctrl
-  ApplyChange(d, IdFromSlot(72), IdFromSlot(kDisableSlot));
-  const Bytes value = Built(d);
-  ASSERT_EQ(value.size(), 24u);
-  EXPECT_EQ(value[8], 3);
-  // Slot order: 72 before 76.
-  EXPECT_EQ(Bytes(value.begin() + 12, value.end()),
-            (Bytes{0, 0, 0x7B, 0, 0x1D, 0xE0, 0x38, 0xE0, 0, 0, 0, 0}));
-}
-
-TEST(BuildScancodeMap, SpecialAndRawSlotsFollowThePhysicalKeys) {
-  KeyCatalogue c;
-  RecordPair(c, {.from = 0x0056, .to = 0x001E});  // raw slot 160
-  RecordPair(c, {.from = 0, .to = 0x001D});       // slot 150
-  RecordPair(c, {.from = 0x0001, .to = 0x003A});  // Esc, slot 1
-  EXPECT_EQ(ParseScancodeMap(Built(c)),
-            (std::vector<ScancodePair>{{0x0001, 0x003A}, {0, 0x001D}, {0x0056, 0x001E}}));
-}
-
-TEST(ParseScancodeMap, EntryCountsAndTruncatedValues) {
-  Bytes value = Header(3);
-  for (std::uint8_t b : {0x1D, 0, 0x3A, 0, 0, 0, 0x7B, 0, 0, 0, 0, 0}) value.push_back(b);
-  const std::vector<ScancodePair> both{{0x003A, 0x001D}, {0x007B, 0}};
-  EXPECT_EQ(ParseScancodeMap(value), both);  // the terminator is never a pair
-
-  value[0] = 0xFF;  // version and flags are ignored
-  value[5] = 0x12;
-  EXPECT_EQ(ParseScancodeMap(value), both);
-
-  value[8] = 0;
-  EXPECT_TRUE(ParseScancodeMap(value).empty());
-  value[8] = 1;
-  EXPECT_TRUE(ParseScancodeMap(value).empty());
-
-  // A count that claims more than was stored yields only the stored entries,
-  // never zero pairs from beyond the value.
-  value[8] = 10;
-  EXPECT_EQ(ParseScancodeMap(value).size(), 3u);  // two pairs and the terminator's zeros
-  value.resize(12 + 4 + 3);                       // a torn second entry
-  EXPECT_EQ(ParseScancodeMap(value), (std::vector<ScancodePair>{{0x003A, 0x001D}}));
-  value.resize(11);
-  EXPECT_TRUE(ParseScancodeMap(value).empty());
-  EXPECT_TRUE(ParseScancodeMap({}).empty());
-}
-
-TEST(ParseScancodeMap, HugeEntryCountsStopAtTheBuffer) {
-  Bytes full = Header(0xFFFFFFFF);
-  full.resize(kScancodeMapBufferSize + 100, 0x11);  // longer than the buffer
-  EXPECT_EQ(ParseScancodeMap(full).size(), 151u);
+// Entries are (to, from) pairs of little-endian words, in slot order, then the
+// terminator; the entry count includes it.
+TEST(BuildScancodeMap, ExactBytesOfEachMapping) {
   struct {
-    std::uint32_t count;
-    std::size_t pairs;
-  } const cases[] = {{0, 0}, {1, 0}, {2, 1}, {151, 150}, {152, 151}, {153, 151}, {0xFFFFFFFF, 151}};
-  for (auto [count, pairs] : cases) {
-    Bytes value = Header(count);
-    value[0] = value[4] = 0xFF;  // version and flags: ignored
-    value.resize(kScancodeMapBufferSize, 0x22);
+    const char* name;
+    Pairs recorded;
+    Bytes value;
+  } const rows[] = {
+      {"nothing changed", {}, Bytes(12, 0)},
+      {"CapsLock to left Ctrl", {{0x003A, 0x001D}}, Value(2, {0x1D, 0, 0x3A, 0, 0, 0, 0, 0})},
+      {"extended and disabled, in slot order",
+       {{0xE038, 0xE01D}, {0x007B, 0}},
+       Value(3, {0, 0, 0x7B, 0, 0x1D, 0xE0, 0x38, 0xE0, 0, 0, 0, 0})},
+      {"slot 150 and raw slots after the keys",
+       {{0x0056, 0x001E}, {0, 0x001D}, {0x0001, 0x003A}},
+       Value(4, {0x3A, 0, 0x01, 0, 0x1D, 0, 0, 0, 0x1E, 0, 0x56, 0, 0, 0, 0, 0})},
+  };
+  for (const auto& row : rows) {
+    const Bytes value = Built(Recorded(row.recorded));
+    EXPECT_EQ(value, row.value) << row.name;
+    EXPECT_EQ(Built(Recorded(ParseScancodeMap(value))), value) << row.name;
+  }
+}
+
+TEST(ParseScancodeMap, OnlyEntriesWhollyInsideTheValue) {
+  const Bytes entries = {0x1D, 0, 0x3A, 0, 0, 0, 0x7B, 0, 0, 0, 0, 0};
+  const Pairs both = {{0x003A, 0x001D}, {0x007B, 0}};
+  Bytes flagged = Value(3, entries);
+  flagged[0] = flagged[5] = 0xFF;
+  Bytes shortHeader = Value(3);
+  shortHeader.pop_back();
+  struct {
+    const char* name;
+    Bytes value;
+    Pairs pairs;
+  } const rows[] = {
+      {"the terminator is no pair", Value(3, entries), both},
+      {"version and flags ignored", flagged, both},
+      {"count 0", Value(0, entries), {}},
+      {"count 1", Value(1, entries), {}},
+      {"count past the value", Value(10, entries), {both[0], both[1], {0, 0}}},
+      {"torn second entry", Value(10, {0x1D, 0, 0x3A, 0, 0, 0, 0x7B}), {both[0]}},
+      {"header cut short", shortHeader, {}},
+      {"empty", {}, {}},
+  };
+  for (const auto& row : rows) {
+    EXPECT_EQ(ParseScancodeMap(row.value), row.pairs) << row.name;
+    EXPECT_EQ(ParseScancodeMap(Built(Recorded(row.pairs))), row.pairs) << row.name;
+  }
+}
+
+TEST(ParseScancodeMap, CountsStopAtThe616ByteBuffer) {
+  const std::pair<std::uint32_t, std::size_t> rows[] = {
+      {2, 1},        {151, 150},      {152, 151},        {153, 151},
+      {0x0102, 151}, {0x010002, 151}, {0x01000002, 151}, {0xFFFFFFFF, 151}};
+  for (auto [count, pairs] : rows) {
+    Bytes value = Value(count);
+    value.resize(kScancodeMapBufferSize + 100, 0x22);
     EXPECT_EQ(ParseScancodeMap(value).size(), pairs) << count;
   }
 }
 
-// Values of every length another tool could have stored, each claiming 150
-// pairs of unknown scancodes: what lies inside the value and the buffer is
-// recorded (up to the ten raw slots), a value too long to read records nothing,
-// and the read never fails.
-TEST(ReadScancodeMap, ValuesOfEveryLengthUpTo620Bytes) {
-  for (std::size_t length = 0; length <= 620; ++length) {
-    Bytes value = Header(151);
-    for (int i = 0; value.size() < length; ++i) {
-      for (int b : {0x1D, 0, i & 0xFF, 0x01}) value.push_back(static_cast<std::uint8_t>(b));
-    }
-    value.resize(length);
+// Every read records into a catalogue that already holds a change (2 -> 3).
+TEST(ReadScancodeMap, RecordsTheStoredPairsOrNothing) {
+  const Bytes stored = Value(
+      5, {0x1D, 0, 0x3A, 0, 0x56, 0, 0x01, 0, 0x1D, 0xE0, 0x7B, 0, 0, 0, 0x39, 0, 0, 0, 0, 0});
+  const Bytes shorter = Value(3, {0x1D, 0, 0x3A, 0});  // one pair, no terminator
+  const Changes kept = {{2, 3, 0x003C}}, shortRead = {kept[0], {43, 69, 0x001D}};
+  const Changes all = {
+      {1, kFirstRawSlot, 0x0056}, {2, 3, 0x003C}, {43, 69, 0x001D}, {72, 79, 0xE01D}, {73, 150, 0}};
+  struct {
+    const char* name;
+    FakeKeyStore::Key machine;
+    bool read;
+    Changes changes;
+  } const rows[] = {
+      {"stored pairs", {.exists = true, .value = stored}, true, all},
+      {"a value shorter than its count", {.exists = true, .value = shorter}, true, shortRead},
+      {"missing key: created", {}, true, kept},
+      {"missing value", {.exists = true}, true, kept},
+      {"unreadable value", {.exists = true, .queryFails = true, .value = stored}, true, kept},
+      {"no access", {.exists = true, .openDenied = true, .value = stored}, false, kept},
+  };
+  for (const auto& row : rows) {
     FakeKeyStore store;
-    store.machine.exists = true;
-    store.machine.value = value;
-    KeyCatalogue catalogue;
-    ASSERT_TRUE(ReadScancodeMap(catalogue, store, StoreKind::Machine)) << length;
-    const std::size_t stored = length < 12 || length > kScancodeMapBufferSize
-                                   ? 0
-                                   : std::min<std::size_t>((length - 12) / 4, 150);
-    EXPECT_EQ(catalogue.rawCount, static_cast<int>(std::min<std::size_t>(stored, 10))) << length;
-    if (stored > 0) {
-      EXPECT_EQ(catalogue[kFirstRawSlot].scancode, 0x0100) << length;
-    }
+    store.machine = row.machine;
+    KeyCatalogue c;
+    ApplyChange(c, IdFromSlot(2), IdFromSlot(3));
+    EXPECT_EQ(ReadScancodeMap(c, store, StoreKind::Machine), row.read) << row.name;
+    EXPECT_EQ(ChangedSlots(c), row.changes) << row.name;
   }
 }
 
-TEST(ReadScancodeMap, RecordsStoredPairsIntoTheCatalogueWithoutClearingIt) {
-  FakeKeyStore store;
-  store.machine.exists = true;
-  KeyCatalogue written;
-  ApplyChange(written, IdFromSlot(43), IdFromSlot(69));
-  written[kScancodeEntrySlot].scancode = 0x0056;  // typed, no physical key has it
-  ApplyChange(written, IdFromSlot(1), IdFromSlot(kScancodeEntrySlot));
-  written[kScancodeEntrySlot].scancode = 0xE01D;  // typed, the right Ctrl's code
-  ApplyChange(written, IdFromSlot(72), IdFromSlot(kScancodeEntrySlot));
-  ApplyChange(written, IdFromSlot(73), IdFromSlot(kDisableSlot));
-  ASSERT_TRUE(WriteScancodeMap(written, store, StoreKind::Machine));
-
+TEST(WriteScancodeMap, StoresTheBuiltValueCreatingAMissingKey) {
+  struct {
+    const char* name;
+    FakeKeyStore::Key user;
+    bool written;
+  } const rows[] = {
+      {"existing key", {.exists = true}, true},
+      {"missing key", {}, true},
+      {"value not set", {.exists = true, .setFails = true}, false},
+      {"neither opened nor created", {.openDenied = true}, false},
+  };
   KeyCatalogue c;
-  ApplyChange(c, IdFromSlot(2), IdFromSlot(3));  // already there, kept
-  ASSERT_TRUE(ReadScancodeMap(c, store, StoreKind::Machine));
-  EXPECT_EQ(c[2].targetSlot, 3);
-  EXPECT_EQ(c[43].targetSlot, 69);
-  EXPECT_EQ(c[1].targetSlot, kFirstRawSlot);
-  EXPECT_EQ(c[1].targetScancode, 0x0056);
-  EXPECT_EQ(c[72].targetSlot, 79);
-  EXPECT_EQ(c[73].targetSlot, kDisableSlot);
-  EXPECT_EQ(store.calls, (std::vector<std::string>{"open Machine write", "open Machine all"}));
-}
-
-TEST(ReadScancodeMap, MissingValueOrKeyReadsAsNoChanges) {
-  FakeKeyStore store;
-  KeyCatalogue c;
-  EXPECT_TRUE(ReadScancodeMap(c, store, StoreKind::User));  // key created
-  EXPECT_TRUE(store.user.exists);
-  EXPECT_FALSE(store.user.value.has_value());
-  EXPECT_EQ(store.calls, (std::vector<std::string>{"open User all", "create User"}));
-
-  store.user.value = Bytes(700, 1);  // longer than the buffer: not read at all
-  EXPECT_TRUE(ReadScancodeMap(c, store, StoreKind::User));
-  store.user.value = Header(2);
-  store.user.queryFails = true;
-  EXPECT_TRUE(ReadScancodeMap(c, store, StoreKind::User));
-  for (int slot = 0; slot < kSlotCount; ++slot) EXPECT_FALSE(c[slot].IsChanged()) << slot;
-}
-
-TEST(ReadScancodeMap, AStoreThatCanBeNeitherOpenedNorCreatedFails) {
-  FakeKeyStore store;
-  store.machine.exists = true;
-  store.machine.openDenied = true;  // a standard user and HKLM
-  store.machine.value = Header(2);
-  KeyCatalogue c;
-  EXPECT_FALSE(ReadScancodeMap(c, store, StoreKind::Machine));
-  // The caller falls back to the user store.
-  EXPECT_TRUE(ReadScancodeMap(c, store, StoreKind::User));
-}
-
-TEST(WriteScancodeMap, CreatesTheKeyWhenMissingAndReportsEveryFailure) {
-  FakeKeyStore store;
-  KeyCatalogue c;
-  EXPECT_TRUE(WriteScancodeMap(c, store, StoreKind::User));
-  EXPECT_EQ(store.calls, (std::vector<std::string>{"open User write", "create User"}));
-  EXPECT_EQ(*store.user.value, Bytes(12, 0));
-  EXPECT_FALSE(store.machine.value.has_value());
-
   ApplyChange(c, IdFromSlot(43), IdFromSlot(69));
-  store.user.setFails = true;
-  EXPECT_FALSE(WriteScancodeMap(c, store, StoreKind::User));
-  EXPECT_EQ(*store.user.value, Bytes(12, 0));  // the old value stays
-
-  store.machine.openDenied = true;
-  EXPECT_FALSE(WriteScancodeMap(c, store, StoreKind::Machine));
-  EXPECT_FALSE(store.machine.value.has_value());
+  for (const auto& row : rows) {
+    FakeKeyStore store;
+    store.user = row.user;
+    EXPECT_EQ(WriteScancodeMap(c, store, StoreKind::User), row.written) << row.name;
+    EXPECT_EQ(store.user.value, row.written ? std::optional(Built(c)) : std::nullopt) << row.name;
+    EXPECT_FALSE(store.machine.value) << row.name;
+  }
 }
 
 }  // namespace

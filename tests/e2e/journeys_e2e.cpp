@@ -1,0 +1,387 @@
+// Whole user journeys on the real kivora.exe under Wine, driven from another
+// process as a user would: finding its windows, clicking buttons and menu
+// items, reading texts, pixels and bytes.
+#include <windows.h>
+
+#include <gtest/gtest.h>
+
+#include <cstdio>
+#include <filesystem>
+#include <fstream>
+#include <functional>
+#include <iterator>
+#include <string>
+#include <tuple>
+#include <vector>
+
+namespace kivora::e2e {
+namespace {
+
+const std::wstring kProductTitle = L"Kivora キヴォラ v1.50  ";
+
+// Polls `condition` until it holds or `timeoutMs` passes.
+bool WaitFor(const std::function<bool()>& condition, int timeoutMs = 5000) {
+  for (const ULONGLONG end = GetTickCount64() + timeoutMs; GetTickCount64() < end; Sleep(25)) {
+    if (condition()) return true;
+  }
+  return condition();
+}
+
+// Any window's text, an edit's or a static's of another process included.
+std::wstring Text(HWND window) {
+  wchar_t text[512] = {};
+  SendMessageW(window, WM_GETTEXT, std::size(text), reinterpret_cast<LPARAM>(text));
+  return text;
+}
+
+// Posted, so a modal dialog that the click opens does not block the driver.
+void Click(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
+
+std::filesystem::path Beside(const wchar_t* name) {
+  wchar_t path[MAX_PATH * 4];
+  GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
+  return std::filesystem::path(path).parent_path() / name;
+}
+
+PROCESS_INFORMATION StartKivora(const std::filesystem::path& exe = Beside(L"kivora.exe")) {
+  STARTUPINFOW startup{.cb = sizeof(STARTUPINFOW)};
+  PROCESS_INFORMATION process{};
+  CreateProcessW(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
+                 &process);
+  return process;
+}
+
+// kivora.exe started from the driver's directory, its main window once shown.
+struct Kivora {
+  explicit Kivora(const std::filesystem::path& exe = Beside(L"kivora.exe"))
+      : process(StartKivora(exe)) {
+    main = Window(kProductTitle + L" >> 管理者 <<", 15000);
+  }
+  ~Kivora() {
+    TerminateProcess(process.hProcess, 1);
+    WaitForSingleObject(process.hProcess, 5000);
+    CloseHandle(process.hThread);
+    CloseHandle(process.hProcess);
+  }
+  // A visible window of the program other than the main window, with this
+  // caption (any, when empty), once it appears.
+  HWND Window(const std::wstring& caption = L"", int timeoutMs = 5000) const {
+    HWND found = nullptr;
+    WaitFor(
+        [&] {
+          for (HWND w = GetTopWindow(nullptr); w && !found; w = GetWindow(w, GW_HWNDNEXT)) {
+            DWORD pid = 0;
+            GetWindowThreadProcessId(w, &pid);
+            if (pid == process.dwProcessId && w != main && IsWindowVisible(w) &&
+                (caption.empty() || Text(w) == caption)) {
+              found = w;
+            }
+          }
+          return found != nullptr;
+        },
+        timeoutMs);
+    return found;
+  }
+  bool NoDialogOpen() const { return Window(L"", 0) == nullptr; }
+  void Command(int id) const { PostMessageW(main, WM_COMMAND, id, 0); }
+  // The key's label once it reads `expected`, or what it reads after waiting.
+  std::wstring Label(int id, const std::wstring& expected) const {
+    WaitFor([&] { return Text(GetDlgItem(main, id)) == expected; }, 3000);
+    return Text(GetDlgItem(main, id));
+  }
+  // Answers the message box now shown with the button; returns its text.
+  std::wstring Answer(int buttonId) const {
+    const HWND box = Window(kProductTitle);
+    const std::wstring text = Text(GetDlgItem(box, 0xFFFF));
+    Click(box, buttonId);
+    WaitFor([&] { return !IsWindow(box); });
+    return text;
+  }
+  // Closes the main window; the exit code once the program has ended, else -1.
+  int Close() const {
+    PostMessageW(main, WM_CLOSE, 0, 0);
+    DWORD code = 0;
+    if (WaitForSingleObject(process.hProcess, 5000) != WAIT_OBJECT_0) return -1;
+    GetExitCodeProcess(process.hProcess, &code);
+    return static_cast<int>(code);
+  }
+  // Clicks a key of the main window, then the target in the change dialog.
+  void Change(int key, int target) const {
+    Click(main, key);
+    Click(Window(), target);
+    WaitFor([&] { return NoDialogOpen(); });
+  }
+
+  PROCESS_INFORMATION process;
+  HWND main = nullptr;
+};
+
+// True when a pure red pixel lies within six pixels of the button.
+bool RedFrame(HWND dialog, int id) {
+  RECT r;
+  GetWindowRect(GetDlgItem(dialog, id), &r);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  const HDC dc = GetDC(dialog);
+  bool red = false;
+  for (LONG y = r.top - 6; y < r.bottom + 6 && !red; ++y) {
+    for (LONG x = r.left - 6; x < r.right + 6 && !red; ++x) red = GetPixel(dc, x, y) == 0xFF;
+  }
+  ReleaseDC(dialog, dc);
+  return red;
+}
+
+std::vector<std::wstring> ListRows(HWND list) {
+  std::vector<std::wstring> rows(SendMessageW(list, LB_GETCOUNT, 0, 0));
+  for (std::size_t i = 0; i < rows.size(); ++i) {
+    wchar_t row[256] = {};
+    SendMessageW(list, LB_GETTEXT, i, reinterpret_cast<LPARAM>(row));
+    rows[i] = row;
+  }
+  return rows;
+}
+
+// Presses and releases a key by its scancode, for the window that has the keyboard.
+void PressKey(WORD scancode) {
+  INPUT input[2] = {};
+  for (INPUT& in : input)
+    in = {.type = INPUT_KEYBOARD, .ki = {.wScan = scancode, .dwFlags = KEYEVENTF_SCANCODE}};
+  input[1].ki.dwFlags |= KEYEVENTF_KEYUP;
+  SendInput(2, input, sizeof(INPUT));
+}
+
+std::string IniBytes() {
+  std::ifstream in(Beside(L"kivora.ini"), std::ios::binary);
+  return std::string(std::istreambuf_iterator<char>(in), {});
+}
+
+const wchar_t* kMachineKey = L"System\\CurrentControlSet\\Control\\Keyboard Layout";
+const wchar_t* kUserKey = L"KeyBoard Layout";
+
+std::vector<BYTE> StoredMap(HKEY root, const wchar_t* key) {
+  std::vector<BYTE> value(1024);
+  DWORD size = static_cast<DWORD>(value.size());
+  if (RegGetValueW(root, key, L"Scancode Map", RRF_RT_ANY, nullptr, value.data(), &size)) size = 0;
+  value.resize(size);
+  return value;
+}
+
+constexpr int kEsc = 201, kF5 = 206, kCapsLock = 243, kA = 244, kSpace = 273, kKeypadDot = 309;
+constexpr int kRegister = 50, kLoad = 52, kSave = 53, kInvestigate = 55, kChangedList = 56,
+              kUserMode = 61;
+
+// A Scancode Map of (to, from) entries.
+std::vector<BYTE> MapOf(std::initializer_list<std::pair<BYTE, BYTE>> entries) {
+  std::vector<BYTE> value = {0, 0, 0, 0, 0, 0, 0, 0, static_cast<BYTE>(entries.size() + 1),
+                             0, 0, 0};
+  for (auto [to, from] : entries) value.insert(value.end(), {to, 0, from, 0});
+  value.resize(value.size() + 4, 0);
+  return value;
+}
+
+class Journeys : public ::testing::Test {
+ protected:
+  void SetUp() override { TearDown(); }
+  void TearDown() override {
+    RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kMachineKey, L"Scancode Map");
+    RegDeleteKeyValueW(HKEY_CURRENT_USER, kUserKey, L"Scancode Map");
+    std::filesystem::remove(Beside(L"kivora.ini"));
+  }
+};
+
+TEST_F(Journeys, KeysChangedWithTheirFramesAndRegisteredAndASecondCopyEndsAtOnce) {
+  const auto stored = MapOf({{0x1D, 0x3A}, {0, 0x53}});  // CapsLock -> left Ctrl, keypad "．" off
+  RegSetKeyValueW(HKEY_LOCAL_MACHINE, kMachineKey, L"Scancode Map", REG_BINARY, stored.data(),
+                  static_cast<DWORD>(stored.size()));
+  Kivora kivora;
+  const HWND main = kivora.main;
+  ASSERT_TRUE(main);
+  EXPECT_EQ(kivora.Label(kCapsLock, L"Ctrl\n左"), L"Ctrl\n左");
+  EXPECT_EQ(kivora.Label(kKeypadDot, L"無効\n"), L"無効\n");
+  EXPECT_TRUE(WaitFor([&] { return RedFrame(main, kCapsLock) && RedFrame(main, kKeypadDot); }));
+  EXPECT_FALSE(RedFrame(main, kSpace));
+
+  kivora.Change(kSpace, kEsc);
+  EXPECT_EQ(kivora.Label(kSpace, L"Esc\n"), L"Esc\n");
+  EXPECT_TRUE(WaitFor([&] { return RedFrame(main, kSpace); }));
+  kivora.Change(kF5, kA);
+  EXPECT_TRUE(WaitFor([&] { return RedFrame(main, kF5); }));
+  kivora.Change(kF5, kF5);  // the key itself: the change and its frame go
+  EXPECT_EQ(kivora.Label(kF5, L"Ｆ５\n"), L"Ｆ５\n");
+  EXPECT_TRUE(WaitFor([&] { return !RedFrame(main, kF5); }));
+
+  kivora.Command(kRegister);
+  EXPECT_TRUE(kivora.Answer(IDCANCEL).starts_with(L"キー情報をレジストリに登録しました。"));
+  EXPECT_EQ(StoredMap(HKEY_LOCAL_MACHINE, kMachineKey),
+            MapOf({{0x1D, 0x3A}, {0x01, 0x39}, {0, 0x53}}));
+
+  const PROCESS_INFORMATION second = StartKivora();
+  EXPECT_EQ(WaitForSingleObject(second.hProcess, 5000), WAIT_OBJECT_0);
+  TerminateProcess(second.hProcess, 1);  // a copy that stayed would hold the desktop open
+  CloseHandle(second.hThread);
+  CloseHandle(second.hProcess);
+  EXPECT_EQ(WaitForSingleObject(kivora.process.hProcess, 0), WAIT_TIMEOUT);
+
+  // In user mode the value is written, but Wine reports Windows 7 or later,
+  // which applies only the machine-wide one: no restart is offered for it.
+  kivora.Command(kUserMode);
+  ASSERT_TRUE(WaitFor([&] { return Text(main) == kProductTitle + L" >> ユーザー <<"; }));
+  kivora.Change(kSpace, kEsc);
+  kivora.Command(kRegister);
+  EXPECT_TRUE(kivora.Answer(IDOK).starts_with(L"キー情報をユーザー用のレジストリに登録しました。"));
+  EXPECT_EQ(StoredMap(HKEY_CURRENT_USER, kUserKey), MapOf({{0x01, 0x39}}));
+  EXPECT_EQ(kivora.Close(), 0);  // registered: closing asks nothing
+}
+
+TEST_F(Journeys, SavedSetsKeptByteForByteAcrossARestart) {
+  const std::string kept =
+      "name=\x95\x5C\x83\x4C\x81\x5B              2001.02.03\r\nchg=    1    0\r\n";
+  std::ofstream(Beside(L"kivora.ini"), std::ios::binary) << kept;  // 表キー: Esc off
+  SYSTEMTIME now;
+  GetLocalTime(&now);
+  char date[16];
+  std::snprintf(date, sizeof date, "%04d.%02d.%02d", now.wYear, now.wMonth, now.wDay);
+  const std::string mine =
+      "name=MyKeys              " + std::string(date) + "\r\nchg=   58   29\r\n";
+  const auto save = [](const Kivora& kivora, const wchar_t* name) {
+    kivora.Command(kSave);
+    const HWND dialog = kivora.Window(L"キー情報をファイルに保存します");
+    SendDlgItemMessageW(dialog, 108, WM_SETTEXT, 0, reinterpret_cast<LPARAM>(name));
+    Click(dialog, 105);
+    ASSERT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+  };
+  {
+    Kivora kivora;
+    kivora.Change(kCapsLock, 269);  // left Ctrl
+    save(kivora, L"MyKeys");
+    EXPECT_EQ(IniBytes(), kept + mine);
+  }
+  Kivora kivora;
+  kivora.Command(kLoad);
+  const HWND list = kivora.Window(L"保存ファイルを読込・削除します");
+  const std::wstring today(date, date + 10);
+  EXPECT_EQ(ListRows(GetDlgItem(list, 18)),
+            (std::vector<std::wstring>{L"表キー" + std::wstring(14, L' ') + L"\t2001.02.03",
+                                       L"MyKeys" + std::wstring(14, L' ') + L"\t" + today}));
+  SendDlgItemMessageW(list, 18, LB_SETCURSEL, 0, 0);
+  Click(list, 104);
+  EXPECT_EQ(kivora.Answer(IDOK),
+            L"読み込んだ内容を有効にするには、［登録］して再起動する必要があります。");
+  EXPECT_EQ(kivora.Label(kEsc, L"無効\n"), L"無効\n");
+  EXPECT_EQ(kivora.Label(kCapsLock, L"CapsLock\n英数"), L"CapsLock\n英数");
+  PostMessageW(kivora.main, WM_CLOSE, 0, 0);  // a load is not registered: the close asks
+  EXPECT_TRUE(kivora.Answer(IDCANCEL).starts_with(L"キー変更した内容"));
+  save(kivora, L"third");
+  EXPECT_EQ(IniBytes(),
+            kept + mine + "name=third               " + date + "\r\nchg=    1    0\r\n");
+}
+
+TEST_F(Journeys, AnInvestigatedKeyIsChangedOnceItsDialogHasGone) {
+  Kivora kivora;
+  kivora.Command(kInvestigate);
+  const HWND dialog = kivora.Window(L"キーボードのキーを調べます");
+  ASSERT_TRUE(dialog);
+  SetForegroundWindow(dialog);
+  PressKey(0x56);  // a key the keyboard picture lacks
+  EXPECT_TRUE(WaitFor([&] { return Text(GetDlgItem(dialog, 151)) == L" 0x0056  "; }));
+  EXPECT_EQ(Text(GetDlgItem(dialog, 152)), L"該当なし");
+  Click(dialog, 107);
+  const HWND change =
+      kivora.Window(L"【Scan code】スキャンコード 0x0056 をどのキーに変更しますか？");
+  ASSERT_TRUE(change);
+  EXPECT_FALSE(IsWindow(dialog));
+  Click(change, kA);
+  ASSERT_TRUE(WaitFor([&] { return kivora.NoDialogOpen(); }));
+  kivora.Command(kChangedList);
+  const HWND list = kivora.Window(L"変更になったキー情報を一覧表示します");
+  EXPECT_EQ(ListRows(GetDlgItem(list, 18)),
+            std::vector<std::wstring>{L"Scancode\t0x0056\t→\tＡ　　ち\t0x001e"});
+}
+
+// Walks from the key's middle outwards on each side until a few pixels into the
+// next key (or the window's edge): the frame must lie in every gap and on no
+// key. Returns what is amiss, empty when nothing is.
+std::string FrameFaults(HWND dialog, int id, COLORREF colour) {
+  const HWND key = GetDlgItem(dialog, id);
+  RECT r, client;
+  GetWindowRect(key, &r);
+  MapWindowPoints(nullptr, dialog, reinterpret_cast<POINT*>(&r), 2);
+  GetClientRect(dialog, &client);
+  const HDC dc = GetDC(dialog);
+  std::string faults;
+  for (const auto& [dx, dy, side] :
+       {std::tuple{-1, 0, "left"}, {1, 0, "right"}, {0, -1, "top"}, {0, 1, "bottom"}}) {
+    bool inGap = false;
+    int intoNeighbour = 0;
+    for (POINT pt{(r.left + r.right) / 2, (r.top + r.bottom) / 2};
+         PtInRect(&client, pt) && intoNeighbour < 6; pt.x += dx, pt.y += dy) {
+      const HWND at = ChildWindowFromPointEx(dialog, pt, CWP_SKIPINVISIBLE);
+      const bool onKey = at && at != dialog;
+      intoNeighbour += onKey && at != key;
+      if (GetPixel(dc, pt.x, pt.y) != colour) continue;
+      if (!onKey) inGap = true;
+      if (onKey)
+        faults += std::string(side) + (at == key ? ": on the key; " : ": on the next key; ");
+    }
+    if (!inGap) faults += std::string(side) + ": no frame; ";
+  }
+  ReleaseDC(dialog, dc);
+  return faults;
+}
+
+// Run at every display scale (scripts/dpi-tests): the change dialog's blue
+// frame and the main window's red one around S, which has keys on all sides.
+TEST_F(Journeys, DisplayScaleFramesSitInTheGapsAroundTheirKey) {
+  constexpr int kS = 245;
+  Kivora kivora;
+  Click(kivora.main, kS);
+  const HWND change = kivora.Window();
+  ASSERT_TRUE(change);
+  std::string faults;
+  WaitFor([&] { return (faults = FrameFaults(change, kS, RGB(0, 0, 255))).empty(); });
+  EXPECT_EQ(faults, "") << "blue frame";
+  Click(change, kA);
+  ASSERT_TRUE(WaitFor([&] { return kivora.NoDialogOpen(); }));
+  WaitFor([&] { return (faults = FrameFaults(kivora.main, kS, RGB(255, 0, 0))).empty(); });
+  EXPECT_EQ(faults, "") << "red frame";
+}
+
+// Run elevated from a folder others can write to, Kivora must not load a DLL
+// placed there under a name Windows loads later. Wine is told to prefer such a
+// DLL from the program's folder, as Windows does for any name that is not one
+// of its KnownDLLs; the marker DLL writes a file and ends the process.
+TEST_F(Journeys, ADllBesideTheProgramIsNotLoaded) {
+  namespace fs = std::filesystem;
+  const fs::path folder = fs::temp_directory_path() / "kivora-planting";
+  fs::remove_all(folder);
+  fs::create_directories(folder);
+  fs::copy_file(Beside(L"kivora.exe"), folder / "kivora.exe");
+  fs::copy_file(Beside(L"planted_dll.dll"), folder / "uxtheme.dll");
+  const std::wstring appDefaults = L"Software\\Wine\\AppDefaults\\kivora.exe";
+  const wchar_t nativeFirst[] = L"native,builtin";
+  RegSetKeyValueW(HKEY_CURRENT_USER, (appDefaults + L"\\DllOverrides").c_str(), L"uxtheme", REG_SZ,
+                  nativeFirst, sizeof nativeFirst);
+  {
+    Kivora kivora(folder / "kivora.exe");
+    EXPECT_TRUE(kivora.main);
+    EXPECT_EQ(kivora.Close(), 0);
+  }
+  RegDeleteTreeW(HKEY_CURRENT_USER, appDefaults.c_str());
+  EXPECT_FALSE(fs::exists(folder / "planted"));
+  fs::remove_all(folder);
+}
+
+}  // namespace
+}  // namespace kivora::e2e
+
+// Under a Wine virtual desktop the exit code is lost; scripts/wine-desktop-run
+// reads it from the last line instead.
+int main(int argc, char** argv) {
+  // kivora.exe is DPI aware: a driver that is not would see its windows'
+  // rectangles scaled to 96 DPI while GetPixel reads the real pixels.
+  SetProcessDPIAware();
+  ::testing::InitGoogleTest(&argc, argv);
+  const int code = RUN_ALL_TESTS();
+  std::printf("exit code: %d\n", code);
+  std::fflush(stdout);
+  return code;
+}
