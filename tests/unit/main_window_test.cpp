@@ -3,11 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <deque>
+#include <map>
 #include <string>
 #include <vector>
 
 #include "keymodel/mapping_operations.h"
-#include "keymodel/scancode_map.h"
 #include "savedsets/set_operations.h"
 #include "tests/unit/fakes.h"
 #include "ui/texts.h"
@@ -18,30 +18,51 @@ namespace {
 using testing::FakeKeyStore;
 using testing::FakeSetFileSystem;
 using testing::FileFault;
-using Log = std::vector<std::string>;
 
-// Records what the window was asked to do, in order, and answers from scripts:
-// Ask pops `answers` (none left: Cancel), the change dialog pops `choices`.
+// A short name for each text the window shows, so that a transcript reads as
+// one line: "warn pause, change 282, beep, label+, marks".
+std::string Tag(std::string_view text) {
+  static const std::map<std::string_view, const char*> tags = {
+      {message::kMachineStoreUnreadable, "fallback"},
+      {message::kNoStoreReadable, "noStore"},
+      {message::kPauseKey, "pause"},
+      {message::kUnregisteredChanges, "unregistered"},
+      {message::kRestartQuestion, "restart?"},
+      {message::kRestartFailed, "restartFailed"},
+      {message::kCtrlAltDeleteNeeded, "ctrlAltDel"},
+      {message::kWriteFailed, "writeFailed"},
+      {message::kUserMapNotApplied, "userMap"},
+      {message::kHelp, "help"},
+      {message::kTooManySets, "twenty"},
+      {message::kSetNameExists, "exists?"}};
+  if (const auto it = tags.find(text); it != tags.end()) return it->second;
+  if (text == MainWindowTitle(StoreKind::Machine)) return "admin";
+  if (text == MainWindowTitle(StoreKind::User)) return "user";
+  return text == kProductTitle ? "bare" : std::string(text);
+}
+
+// Records what the window asks of it and answers from scripts: Ask pops
+// `answers` (none left: Cancel), the change dialog pops `choices`.
 class FakeView : public MainWindowView {
  public:
-  Log log;
+  std::string log;
   std::deque<bool> answers;
   std::deque<ChangeChoice> choices;
   bool restartSucceeds = true;
   WindowsVersion version{10, 0};
 
-  void Say(std::string what, std::string_view text = {}) { log.push_back(what += text); }
+  void Say(const std::string& what) { log += (log.empty() ? "" : ", ") + what; }
   template <typename T>
   static T Pop(std::deque<T>& script) {
     if (script.empty()) return T{};
-    T value = script.front();
+    const T value = script.front();
     script.pop_front();
     return value;
   }
-  void ShowWarning(std::string_view text) override { Say("warn ", text); }
-  void ShowInformation(std::string_view text) override { Say("info ", text); }
-  bool Ask(std::string_view question) override { return Say("ask ", question), Pop(answers); }
-  void SetTitle(std::string_view title) override { Say("title ", title); }
+  void ShowWarning(std::string_view text) override { Say("warn " + Tag(text)); }
+  void ShowInformation(std::string_view text) override { Say("info " + Tag(text)); }
+  bool Ask(std::string_view text) override { return Say("ask " + Tag(text)), Pop(answers); }
+  void SetTitle(std::string_view title) override { Say("title " + Tag(title)); }
   void CheckModeItem(StoreKind m) override {
     Say(m == StoreKind::Machine ? "check 60" : "check 61");
   }
@@ -53,7 +74,7 @@ class FakeView : public MainWindowView {
   void PostClose() override { Say("close"); }
   void Beep() override { Say("beep"); }
   ChangeChoice RunChangeDialog(int id) override {
-    return Say("change ", std::to_string(id)), Pop(choices);
+    return Say("change " + std::to_string(id)), Pop(choices);
   }
   void RunDialog(Dialog dialog) override { Say("dialog " + std::to_string(int(dialog))); }
   bool SetShutdownPrivilege(bool on) override {
@@ -63,29 +84,35 @@ class FakeView : public MainWindowView {
   WindowsVersion RunningWindowsVersion() override { return version; }
 };
 
-std::string Warn(const char* text) { return std::string("warn ") + text; }
-std::string Ask(const char* text) { return std::string("ask ") + text; }
-const std::string kAdminTitle = "title " + MainWindowTitle(StoreKind::Machine);
-const std::string kUserTitle = "title " + MainWindowTitle(StoreKind::User);
-const Log kShown = {"origin", "label+", "marks"};
-const Log kRelabelled = {"label+", "marks"};
-// The machine store holds CapsLock -> Ctrl, the user store Esc disabled.
+// The machine store holds CapsLock -> Ctrl, the user's Esc disabled, and
+// kivora.ini the sets "one" (Esc disabled) and "two".
 const std::vector<std::uint8_t> kCapsToCtrl = {0, 0, 0,    0, 0,    0, 0, 0, 2, 0,
                                                0, 0, 0x1D, 0, 0x3A, 0, 0, 0, 0, 0};
-const std::vector<std::uint8_t> kEscDisabled = {0, 0, 0, 0, 0,    0, 0, 0, 2, 0,
-                                                0, 0, 0, 0, 0x01, 0, 0, 0, 0, 0};
+const std::vector<std::uint8_t> kEscOff = {0, 0, 0, 0, 0,    0, 0, 0, 2, 0,
+                                           0, 0, 0, 0, 0x01, 0, 0, 0, 0, 0};
+const std::string kOne = "name=one                 2026.01.01\r\nchg=    1    0\r\n";
+const std::string kTwo = "name=two                 2026.01.02\r\n";
+const std::string kTwoSets = kOne + kTwo;
+const std::string kIni = "/exe/kivora.ini";
+constexpr int kCtrl = IdFromSlot(69), kRightCtrl = IdFromSlot(79), kCaps = IdFromSlot(43),
+              kA = IdFromSlot(44);
 
-Log operator+(Log a, const Log& b) {
-  a.insert(a.end(), b.begin(), b.end());
-  return a;
-}
+constexpr CalendarDate kToday{2026, 12, 7};
 
-class MainWindowTest : public ::testing::Test {
- protected:
-  void SetUp() override {
+struct World {
+  World() {
     store.machine = {.exists = true, .value = kCapsToCtrl};
-    store.user = {.exists = true, .value = kEscDisabled};
+    store.user = {.exists = true, .value = kEscOff};
+    files.files[kIni] = kTwoSets;
   }
+  void Start() {
+    window.Start("/exe");
+    view.log.clear();
+  }
+  bool StoresWritten() const {
+    return store.machine.value != kCapsToCtrl || store.user.value != kEscOff;
+  }
+
   KeyCatalogue catalogue;
   SavedSetTable sets;
   FakeKeyStore store;
@@ -94,405 +121,228 @@ class MainWindowTest : public ::testing::Test {
   MainWindow window{catalogue, sets, store, files, view};
 };
 
-// Start-up, one row per state of the two stores: what the window says, the
-// mode it ends in and which store's change it shows. No failure alters a store.
-struct StartRow {
-  const char* name;
-  void (*fail)(FakeKeyStore&);
-  Log log;
-  StoreKind mode;
-  int shownSlot;  // 43 from the machine store, 1 from the user's, 0 neither
-};
-void PrintTo(const StartRow& r, std::ostream* os) { *os << r.name; }
-class MainWindowStart : public MainWindowTest, public ::testing::WithParamInterface<StartRow> {};
-
-TEST_P(MainWindowStart, ReadsTheStoreItCan) {
-  const StartRow& row = GetParam();
-  row.fail(store);
-  files.files["/exe/kivora.ini"] = "name=one\r\n";
-  window.Start("/exe");
-  EXPECT_EQ(view.log, row.log) << row.name;
-  EXPECT_EQ(window.State().mode, row.mode) << row.name;
-  EXPECT_EQ(catalogue[43].IsChanged(), row.shownSlot == 43) << row.name;
-  EXPECT_EQ(catalogue[1].IsChanged(), row.shownSlot == 1) << row.name;
-  EXPECT_EQ(store.machine.value, kCapsToCtrl) << row.name;
-  EXPECT_EQ(store.user.value, kEscDisabled) << row.name;
-  EXPECT_EQ(sets.sets.size(), 1u) << row.name;  // read in every case
-  EXPECT_TRUE(window.MayClose()) << row.name;   // nothing changed: no question
-}
-
-const std::string kFallback = Warn(message::kMachineStoreUnreadable);
-INSTANTIATE_TEST_SUITE_P(
-    EveryStore, MainWindowStart,
-    ::testing::Values(
-        StartRow{"machine", [](FakeKeyStore&) {}, Log{kAdminTitle, "check 60"} + kShown,
-                 StoreKind::Machine, 43},
-        // An unreadable value reads as no changes: nothing to warn about.
-        StartRow{"machineQueryFails", [](FakeKeyStore& s) { s.machine.queryFails = true; },
-                 Log{kAdminTitle, "check 60"} + kShown, StoreKind::Machine, 0},
-        StartRow{"machineDenied", [](FakeKeyStore& s) { s.machine.openDenied = true; },
-                 Log{kFallback, "grey 60", kUserTitle, "check 61"} + kShown, StoreKind::User, 1},
-        StartRow{"machineMissingCreateDenied",
-                 [](FakeKeyStore& s) {
-                   s.machine = {.exists = false, .createDenied = true, .value = kCapsToCtrl};
-                 },
-                 Log{kFallback, "grey 60", kUserTitle, "check 61"} + kShown, StoreKind::User, 1},
-        StartRow{"bothDenied",
-                 [](FakeKeyStore& s) { s.machine.openDenied = s.user.openDenied = true; },
-                 Log{kFallback, Warn(message::kNoStoreReadable),
-                     "title " + std::string(kProductTitle), "close"} +
-                     kShown,
-                 StoreKind::Machine, 0}),
-    [](const ::testing::TestParamInfo<StartRow>& test) { return test.param.name; });
-
-// The commands after a start in admin mode with CapsLock -> Ctrl, one row per
-// rule: the view's transcript, the dirty flag, the mode, and whether a store
-// was written.
-inline constexpr int kMayClose = -1;  // not a command: asks MayClose instead
-
-struct CommandRow {
-  const char* name;
-  std::vector<int> commands;
-  Log log;
-  bool dirty = false;
-  StoreKind mode = StoreKind::Machine;
-  bool written = false;
-  void (*script)(FakeView&, FakeKeyStore&) = [](FakeView&, FakeKeyStore&) {};
-};
-void PrintTo(const CommandRow& r, std::ostream* os) { *os << r.name; }
-class MainWindowCommand : public MainWindowTest,
-                          public ::testing::WithParamInterface<CommandRow> {};
-
-TEST_P(MainWindowCommand, FollowsItsRule) {
-  const CommandRow& row = GetParam();
-  window.Start("/exe");
-  view.log.clear();
-  row.script(view, store);
-  for (int id : row.commands) {
-    if (id == kMayClose) {
-      view.Say(window.MayClose() ? "may close" : "stays");
-    } else {
-      window.Command(id);
-    }
+// clang-format off
+TEST(MainWindow, StartReadsTheStoreItCanAndAltersNone) {
+  const struct {
+    const char* name;
+    void (*fail)(FakeKeyStore&);
+    std::string log;
+    StoreKind mode;
+    int shownSlot;  // 43 from the machine store, 1 from the user's, 0 neither
+  } rows[] = {
+      {"machine", [](FakeKeyStore&) {}, "title admin, check 60, origin, label+, marks",
+          StoreKind::Machine, 43},
+      // An unreadable value reads as no changes: nothing to warn about.
+      {"query fails", [](FakeKeyStore& s) { s.machine.queryFails = true; },
+          "title admin, check 60, origin, label+, marks", StoreKind::Machine, 0},
+      {"machine denied", [](FakeKeyStore& s) { s.machine.openDenied = true; },
+          "warn fallback, grey 60, title user, check 61, origin, label+, marks",
+          StoreKind::User, 1},
+      {"missing, create denied",
+          [](FakeKeyStore& s) { s.machine.exists = false, s.machine.createDenied = true; },
+          "warn fallback, grey 60, title user, check 61, origin, label+, marks",
+          StoreKind::User, 1},
+      {"both denied", [](FakeKeyStore& s) { s.machine.openDenied = s.user.openDenied = true; },
+          "warn fallback, warn noStore, title bare, close, origin, label+, marks",
+          StoreKind::Machine, 0},
+  };
+  for (const auto& row : rows) {
+    World w;
+    row.fail(w.store);
+    w.window.Start("/exe");
+    EXPECT_EQ(w.view.log, row.log) << row.name;
+    EXPECT_EQ(w.window.State().mode, row.mode) << row.name;
+    EXPECT_EQ(w.catalogue[43].IsChanged(), row.shownSlot == 43) << row.name;
+    EXPECT_EQ(w.catalogue[1].IsChanged(), row.shownSlot == 1) << row.name;
+    EXPECT_FALSE(w.StoresWritten()) << row.name;
+    EXPECT_EQ(w.sets.sets.size(), 2u) << row.name;
+    EXPECT_TRUE(w.window.MayClose()) << row.name;  // nothing changed: no question
   }
-  EXPECT_EQ(view.log, row.log) << row.name;
-  EXPECT_EQ(window.State().dirty, row.dirty) << row.name;
-  EXPECT_EQ(window.State().mode, row.mode) << row.name;
-  EXPECT_EQ(store.machine.value != kCapsToCtrl || store.user.value != kEscDisabled, row.written)
-      << row.name;
 }
 
-const std::string k43 = "change " + std::to_string(IdFromSlot(43));
-const Log kChanged = Log{k43, "beep"} + kRelabelled;
-const std::string kRestart = Ask(message::kRestartQuestion);
-void ChooseCtrl(FakeView& v, FakeKeyStore&) { v.choices = {{IdFromSlot(69)}}; }  // left Ctrl
+// After a start in admin mode, one row per rule: the view's transcript, the
+// dirty flag, the mode, and whether a store was written.
+constexpr int kMayClose = -1;  // not a command: asks MayClose instead
 
-INSTANTIATE_TEST_SUITE_P(
-    EveryRule, MainWindowCommand,
-    ::testing::Values(
-        CommandRow{"keyWithoutChoice", {IdFromSlot(43)}, {k43}},
-        // Enter, Escape and ids that are no command do nothing at all.
-        CommandRow{"noCommands", {1, 2, 0, 57, 78, 199, 311, 348, 359, 370, 1000}, {}},
-        CommandRow{"keyChanged",
-                   {IdFromSlot(44)},
-                   Log{"change 244", "beep"} + kRelabelled,
-                   true,
-                   StoreKind::Machine,
-                   false,
-                   ChooseCtrl},
-        CommandRow{"keyClearedBySelf",
-                   {IdFromSlot(43)},
-                   Log{k43, "beep", "erase 43"} + kRelabelled,
-                   true,
-                   StoreKind::Machine,
-                   false,
-                   [](FakeView& v, FakeKeyStore&) { v.choices = {{IdFromSlot(43)}}; }},
-        CommandRow{"pauseWarnsFirst",
-                   {command::kPauseKey},
-                   Log{Warn(message::kPauseKey), "change 282", "beep"} + kRelabelled,
-                   true,
-                   StoreKind::Machine,
-                   false,
-                   ChooseCtrl},
-        CommandRow{"rawSlotFromInvestigation",
-                   {IdFromSlot(kFirstRawSlot)},
-                   Log{"change 360", "beep"} + kRelabelled,
-                   true,
-                   StoreKind::Machine,
-                   false,
-                   ChooseCtrl},
-        CommandRow{"resetAlwaysDirty",
-                   {command::kReset, command::kReset, kMayClose, kMayClose},
-                   {"erase 43", "label-", "label-", Ask(message::kUnregisteredChanges), "stays",
-                    Ask(message::kUnregisteredChanges), "may close"},
-                   true,
-                   StoreKind::Machine,
-                   false,
-                   [](FakeView& v, FakeKeyStore&) {
-                     v.answers = {false, true};
-                   }},
-        CommandRow{"registerThenCancelRestart",
-                   {IdFromSlot(44), command::kRegister, kMayClose},
-                   Log{"change 244", "beep"} + kRelabelled + Log{kRestart, "may close"},
-                   false,
-                   StoreKind::Machine,
-                   true,
-                   ChooseCtrl},
-        CommandRow{"registerAndRestart",
-                   {command::kRegister},
-                   {kRestart, "privilege on", "restart", "privilege off", "close"},
-                   false,
-                   StoreKind::Machine,
-                   false,
-                   [](FakeView& v, FakeKeyStore&) { v.answers = {true}; }},
-        // The window closes all the same: the value is registered.
-        CommandRow{"restartRefused",
-                   {command::kRegister},
-                   {kRestart, "privilege on", "restart", Warn(message::kRestartFailed),
-                    "privilege off", "close"},
-                   false,
-                   StoreKind::Machine,
-                   false,
-                   [](FakeView& v, FakeKeyStore&) {
-                     v.answers = {true};
-                     v.restartSucceeds = false;
-                   }},
-        // Both Ctrl keys and CapsLock made Esc: no key gives Ctrl any more.
-        CommandRow{"registerWithoutCtrl",
-                   {IdFromSlot(69), IdFromSlot(79), IdFromSlot(43), command::kRegister},
-                   Log{"change 269", "beep"} + kRelabelled + Log{"change 279", "beep"} +
-                       kRelabelled + kChanged + Log{Warn(message::kCtrlAltDeleteNeeded)},
-                   true,
-                   StoreKind::Machine,
-                   false,
-                   [](FakeView& v, FakeKeyStore&) {
-                     v.choices = {{IdFromSlot(1)}, {IdFromSlot(1)}, {IdFromSlot(1)}};
-                   }},
-        CommandRow{"registerWriteFails",
-                   {IdFromSlot(44), command::kRegister},
-                   Log{"change 244", "beep"} + kRelabelled + Log{Warn(message::kWriteFailed)},
-                   true,
-                   StoreKind::Machine,
-                   false,
-                   [](FakeView& v, FakeKeyStore& s) {
-                     ChooseCtrl(v, s);
-                     s.machine.setFails = true;
-                   }},
-        // Since Windows 7 only the machine-wide value changes keys: the user's
-        // value is written all the same, but no restart is offered for it.
-        CommandRow{"registerUserModeOn7",
-                   {command::kUserMode, IdFromSlot(44), command::kRegister},
-                   Log{"erase 43", "label-", kUserTitle, "check 61"} + kRelabelled +
-                       Log{"change 244", "beep"} + kRelabelled +
-                       Log{Warn(message::kUserMapNotApplied)},
-                   false,
-                   StoreKind::User,
-                   true,
-                   [](FakeView& v, FakeKeyStore& s) {
-                     ChooseCtrl(v, s);
-                     v.version = {6, 1};
-                   }},
-        CommandRow{"registerUserModeOnVista",
-                   {command::kUserMode, IdFromSlot(44), command::kRegister},
-                   Log{"erase 43", "label-", kUserTitle, "check 61"} + kRelabelled +
-                       Log{"change 244", "beep"} + kRelabelled + Log{kRestart},
-                   false,
-                   StoreKind::User,
-                   true,
-                   [](FakeView& v, FakeKeyStore& s) {
-                     ChooseCtrl(v, s);
-                     v.version = {6, 0};
-                   }},
-        CommandRow{"switchToUser",
-                   {command::kUserMode},
-                   Log{"erase 43", "label-", kUserTitle, "check 61"} + kRelabelled,
-                   false,
-                   StoreKind::User},
-        CommandRow{"switchToUnreadableStays",
-                   {command::kUserMode},
-                   {"erase 43", "label-"},
-                   false,
-                   StoreKind::Machine,
-                   false,
-                   [](FakeView&, FakeKeyStore& s) { s.user.openDenied = true; }},
-        CommandRow{
-            "dialogs",
-            {command::kLoadSet, command::kSaveSet, command::kDeleteSet, command::kInvestigate,
-             command::kChangedKeyList, command::kAbout, command::kHelp, command::kExit},
-            {"dialog 0", "dialog 1", "dialog 2", "dialog 3", "dialog 4", "dialog 5",
-             "info " + std::string(message::kHelp), "close"}}),
-    [](const ::testing::TestParamInfo<CommandRow>& test) { return test.param.name; });
+TEST(MainWindow, CommandsFollowTheirRules) {
+  const struct {
+    const char* name;
+    void (*script)(World&);
+    std::vector<int> commands;
+    std::string log;
+    bool dirty;
+    StoreKind mode = StoreKind::Machine;
+    bool written = false;
+  } rows[] = {
+      {"key, nothing chosen", [](World&) {}, {kCaps}, "change 243", false},
+      // Enter, Escape and ids that are no command do nothing at all.
+      {"no commands", [](World&) {}, {1, 2, 0, 57, 78, 199, 311, 348, 359, 370, 1000}, "", false},
+      {"key changed", [](World& w) { w.view.choices = {{kCtrl}}; }, {kA},
+          "change 244, beep, label+, marks", true},
+      {"key cleared by itself", [](World& w) { w.view.choices = {{kCaps}}; }, {kCaps},
+          "change 243, beep, erase 43, label+, marks", true},
+      {"pause warns first", [](World& w) { w.view.choices = {{kCtrl}}; }, {command::kPauseKey},
+          "warn pause, change 282, beep, label+, marks", true},
+      {"raw slot", [](World& w) { w.view.choices = {{kCtrl}}; }, {IdFromSlot(kFirstRawSlot)},
+          "change 360, beep, label+, marks", true},
+      {"reset always dirty", [](World& w) { w.view.answers = {false, true}; },
+          {command::kReset, command::kReset, kMayClose, kMayClose},
+          "erase 43, label-, label-, ask unregistered, stays, ask unregistered, may close", true},
+      {"register, no restart", [](World& w) { w.view.choices = {{kCtrl}}; },
+          {kA, command::kRegister, kMayClose},
+          "change 244, beep, label+, marks, ask restart?, may close", false, StoreKind::Machine,
+          true},
+      {"register, restart", [](World& w) { w.view.answers = {true}; }, {command::kRegister},
+          "ask restart?, privilege on, restart, privilege off, close", false},
+      // The window closes all the same: the value is registered.
+      {"restart refused", [](World& w) { w.view.answers = {true}, w.view.restartSucceeds = false; },
+          {command::kRegister},
+          "ask restart?, privilege on, restart, warn restartFailed, privilege off, close", false},
+      // Both Ctrl keys and CapsLock made Esc: no key gives Ctrl any more.
+      {"register without Ctrl", [](World& w) { w.view.choices = {{201}, {201}, {201}}; },
+          {kCtrl, kRightCtrl, kCaps, command::kRegister},
+          "change 269, beep, label+, marks, change 279, beep, label+, marks, change 243, beep, "
+          "label+, marks, warn ctrlAltDel", true},
+      {"register, write fails",
+          [](World& w) { w.view.choices = {{kCtrl}}, w.store.machine.setFails = true; },
+          {kA, command::kRegister}, "change 244, beep, label+, marks, warn writeFailed", true},
+      // Since Windows 7 only the machine-wide value changes keys: the user's is
+      // written all the same, but no restart is offered for it.
+      {"user mode on 7", [](World& w) { w.view.choices = {{kCtrl}}, w.view.version = {6, 1}; },
+          {command::kUserMode, kA, command::kRegister},
+          "erase 43, label-, title user, check 61, label+, marks, change 244, beep, label+, marks, "
+          "warn userMap", false, StoreKind::User, true},
+      {"user mode on Vista", [](World& w) { w.view.choices = {{kCtrl}}, w.view.version = {6, 0}; },
+          {command::kUserMode, kA, command::kRegister},
+          "erase 43, label-, title user, check 61, label+, marks, change 244, beep, label+, marks, "
+          "ask restart?", false, StoreKind::User, true},
+      {"switch to user", [](World&) {}, {command::kUserMode},
+          "erase 43, label-, title user, check 61, label+, marks", false, StoreKind::User},
+      {"switch to an unreadable store", [](World& w) { w.store.user.openDenied = true; },
+          {command::kUserMode}, "erase 43, label-", false},
+      {"dialogs", [](World&) {},
+          {command::kLoadSet, command::kSaveSet, command::kDeleteSet, command::kInvestigate,
+           command::kChangedKeyList, command::kAbout, command::kHelp, command::kExit},
+          "dialog 0, dialog 1, dialog 2, dialog 3, dialog 4, dialog 5, info help, close", false},
+      {"twenty sets: no save", [](World& w) { w.sets.sets.resize(kMaxSavedSets); },
+          {command::kSaveSet}, "warn twenty", false},
+  };
+  for (const auto& row : rows) {
+    World w;
+    w.Start();
+    row.script(w);
+    for (int id : row.commands) {
+      if (id != kMayClose) w.window.Command(id);
+      else w.view.Say(w.window.MayClose() ? "may close" : "stays");
+    }
+    EXPECT_EQ(w.view.log, row.log) << row.name;
+    EXPECT_EQ(w.window.State().dirty, row.dirty) << row.name;
+    EXPECT_EQ(w.window.State().mode, row.mode) << row.name;
+    EXPECT_EQ(w.StoresWritten(), row.written) << row.name;
+  }
+}
+// clang-format on
 
-TEST_F(MainWindowTest, TypedScancodeIsKeptInItsSlotAndSavingNeedsRoom) {
-  window.Start("/exe");
-  view.choices = {{IDC_TYPED_SCANCODE, 0x0059}};
-  window.Command(IdFromSlot(44));
-  EXPECT_EQ(catalogue[kScancodeEntrySlot].scancode, 0x0059);
-  EXPECT_EQ(catalogue[44].targetScancode, 0x0059);
-
-  sets.sets.resize(kMaxSavedSets);
-  view.log.clear();
-  window.Command(command::kSaveSet);
-  EXPECT_EQ(view.log, Log{Warn(message::kTooManySets)});
+TEST(MainWindow, TypedScancodeIsKeptInItsSlot) {
+  World w;
+  w.Start();
+  w.view.choices = {{IDC_TYPED_SCANCODE, 0x0059}};
+  w.window.Command(kA);
+  EXPECT_EQ(w.catalogue[kScancodeEntrySlot].scancode, 0x0059);
+  EXPECT_EQ(w.catalogue[44].targetScancode, 0x0059);
 }
 
-// The save, load and delete commands, one row per branch. Every row starts from
-// two saved sets, "one" (Esc disabled) and "two", with CapsLock -> Ctrl on the keys.
-struct SetCommandRow {
-  const char* name;
-  SetDialogOutcome (*run)(MainWindow&, FakeView&, FakeSetFileSystem&);
-  std::vector<std::string_view> messages;
-  bool stayOpen;
-  std::vector<std::string> namesAfter;
-  bool fileRewritten;
-  bool keysReplaced = false;  // by set "one", unregistered
-};
-void PrintTo(const SetCommandRow& r, std::ostream* os) { *os << r.name; }
-class SetCommand : public MainWindowTest, public ::testing::WithParamInterface<SetCommandRow> {};
-
-const std::string kTwoSets =
-    "name=one                 2026.01.01\r\nchg=    1    0\r\n"
-    "name=two                 2026.01.02\r\n";
-
-TEST_P(SetCommand, ShowsAndKeepsWhatItShould) {
-  const SetCommandRow& row = GetParam();
-  files.files["/exe/kivora.ini"] = kTwoSets;
-  window.Start("/exe");
-  view.log.clear();
-  const SetDialogOutcome outcome = row.run(window, view, files);
-
-  EXPECT_EQ(outcome.messages, row.messages) << row.name;
-  EXPECT_EQ(outcome.stayOpen, row.stayOpen) << row.name;
-  std::vector<std::string> names;
-  for (const SavedKeySet& set : sets.sets) names.push_back(set.name);
-  EXPECT_EQ(names, row.namesAfter) << row.name;
-  EXPECT_EQ(files.files["/exe/kivora.ini"] != kTwoSets, row.fileRewritten) << row.name;
-  EXPECT_FALSE(files.files.contains("/exe/kivora.tmp")) << row.name;
-  EXPECT_EQ(catalogue[1].targetSlot == kDisableSlot, row.keysReplaced) << row.name;
-  EXPECT_EQ(catalogue[43].IsChanged(), !row.keysReplaced) << row.name;
-  EXPECT_TRUE(!row.keysReplaced || window.State().dirty) << row.name;
+// clang-format off
+// The save, load and delete commands, one row per branch: what the dialog
+// shows, whether it stays open, the sets afterwards and what kivora.ini holds.
+TEST(MainWindow, SavedSetCommandsShowAndKeepWhatTheyShould) {
+  const std::string mine = "name=three               2026.12.07\r\nchg=   58   29\r\n";
+  using Msgs = std::vector<std::string_view>;
+  const struct {
+    const char* name;
+    SetDialogOutcome (*run)(World&);
+    Msgs messages;
+    bool stayOpen;
+    std::vector<std::string> namesAfter;
+    std::string file;
+    bool keysReplaced = false;  // by set "one", unregistered
+  } rows[] = {
+      {"save: not storable", [](World& w) { return w.window.SaveSet(std::nullopt, kToday); },
+          {message::kSetNameNotStorable}, true, {"one", "two"}, kTwoSets},
+      {"save: empty name", [](World& w) { return w.window.SaveSet("", kToday); }, {}, false,
+          {"one", "two"}, kTwoSets},
+      {"save: new", [](World& w) { return w.window.SaveSet("three", kToday); }, {}, false,
+          {"one", "two", "three"}, kTwoSets + mine},
+      // Letter case and a trailing blank make another name.
+      {"save: other case", [](World& w) { return w.window.SaveSet("One ", kToday); }, {}, false,
+          {"one", "two", "One "},
+          kTwoSets + "name=One                 2026.12.07\r\nchg=   58   29\r\n"},
+      {"save: cut to 20 bytes",
+          [](World& w) { return w.window.SaveSet("123456789012345678901234", kToday); }, {}, false,
+          {"one", "two", "12345678901234567890"},
+          kTwoSets + "name=123456789012345678902026.12.07\r\nchg=   58   29\r\n"},
+      {"save: existing, Cancel",
+          [](World& w) {
+            auto out = w.window.SaveSet("two", kToday);
+            EXPECT_EQ(w.view.log, "ask exists?");
+            return out;
+          },
+          {}, true, {"one", "two"}, kTwoSets},
+      {"save: existing, OK",
+          [](World& w) { w.view.answers = {true}; return w.window.SaveSet("one", kToday); }, {},
+          false, {"one", "two"},
+          "name=one                 2026.12.07\r\nchg=   58   29\r\n" + kTwo},
+      // The table keeps the set for the next write.
+      {"save: write fails",
+          [](World& w) {
+            w.files.fault = FileFault::Flush;
+            return w.window.SaveSet("three", kToday);
+          },
+          {message::kSetFileWriteFailed}, false, {"one", "two", "three"}, kTwoSets},
+      // Refused whole rather than cut to the 100 pairs a set holds.
+      {"save: over 100 pairs",
+          [](World& w) {
+            for (int s = 2; s <= 102; ++s) ApplyChange(w.catalogue, IdFromSlot(s), IDC_DISABLE);
+            return w.window.SaveSet("three", kToday);
+          },
+          {message::kTooManyPairs}, false, {"one", "two"}, kTwoSets},
+      {"load: nothing selected", [](World& w) { return w.window.LoadSet(std::nullopt); }, {}, false,
+          {"one", "two"}, kTwoSets},
+      {"load", [](World& w) { return w.window.LoadSet(0); }, {message::kSetLoaded}, false,
+          {"one", "two"}, kTwoSets, true},
+      {"delete: nothing selected", [](World& w) { return w.window.DeleteSet(std::nullopt); }, {},
+          false, {"one", "two"}, kTwoSets},
+      {"delete: the first", [](World& w) { return w.window.DeleteSet(0); }, {}, false, {"two"},
+          kTwo},
+      // Read back: the set is there again and no deleted flag is left.
+      {"delete: write fails",
+          [](World& w) { w.files.fault = FileFault::Replace; return w.window.DeleteSet(1); },
+          {message::kSetFileWriteFailed}, false, {"one", "two"}, kTwoSets},
+      {"delete: read back fails",
+          [](World& w) { w.files.fault = FileFault::Read; return w.window.DeleteSet(1); },
+          {message::kSetFileReadFailed}, false, {}, kOne},
+  };
+  for (const auto& row : rows) {
+    World w;
+    w.Start();
+    const SetDialogOutcome outcome = row.run(w);
+    EXPECT_EQ(outcome.messages, row.messages) << row.name;
+    EXPECT_EQ(outcome.stayOpen, row.stayOpen) << row.name;
+    std::vector<std::string> names;
+    for (const SavedKeySet& set : w.sets.sets) names.push_back(set.name);
+    EXPECT_EQ(names, row.namesAfter) << row.name;
+    EXPECT_EQ(w.files.files[kIni], row.file) << row.name;
+    EXPECT_FALSE(w.files.files.contains("/exe/kivora.tmp")) << row.name;
+    EXPECT_EQ(w.catalogue[1].targetSlot == kDisableSlot, row.keysReplaced) << row.name;
+    EXPECT_EQ(w.catalogue[43].IsChanged() || w.catalogue[2].IsChanged(), !row.keysReplaced)
+        << row.name;
+    // A load is not registered: every mark is redrawn and the close will ask.
+    EXPECT_EQ(w.window.State().dirty, row.keysReplaced) << row.name;
+    EXPECT_EQ(w.view.log.starts_with("label+, erase 1, erase 2,"), row.keysReplaced) << row.name;
+    EXPECT_EQ(w.view.log.ends_with("erase 149, erase 150, marks"), row.keysReplaced) << row.name;
+  }
 }
-
-constexpr CalendarDate kToday{2026, 12, 7};
-const std::vector<std::string> kOneTwo = {"one", "two"};
-using Msgs = std::vector<std::string_view>;
-using FakeFiles = FakeSetFileSystem;
-
-INSTANTIATE_TEST_SUITE_P(
-    EveryBranch, SetCommand,
-    ::testing::Values(
-        SetCommandRow{
-            "saveNotStorable",
-            [](MainWindow& w, FakeView&, FakeFiles&) { return w.SaveSet(std::nullopt, kToday); },
-            Msgs{message::kSetNameNotStorable}, true, kOneTwo, false},
-        SetCommandRow{"saveEmptyName",
-                      [](MainWindow& w, FakeView&, FakeFiles&) { return w.SaveSet("", kToday); },
-                      Msgs{}, false, kOneTwo, false},
-        SetCommandRow{"saveNew",
-                      [](MainWindow& w, FakeView&, FakeFiles& f) {
-                        auto out = w.SaveSet("three", kToday);
-                        EXPECT_EQ(
-                            f.files["/exe/kivora.ini"],
-                            kTwoSets + "name=three               2026.12.07\r\nchg=   58   29\r\n");
-                        return out;
-                      },
-                      Msgs{},
-                      false,
-                      {"one", "two", "three"},
-                      true},
-        // Letter case and a trailing blank make another name.
-        SetCommandRow{
-            "saveOtherCaseIsNew",
-            [](MainWindow& w, FakeView&, FakeFiles&) { return w.SaveSet("One ", kToday); },
-            Msgs{},
-            false,
-            {"one", "two", "One "},
-            true},
-        SetCommandRow{"saveNameCutTo20Bytes",
-                      [](MainWindow& w, FakeView&, FakeFiles&) {
-                        return w.SaveSet("123456789012345678901234", kToday);
-                      },
-                      Msgs{},
-                      false,
-                      {"one", "two", "12345678901234567890"},
-                      true},
-        SetCommandRow{"saveExistingCancelled",
-                      [](MainWindow& w, FakeView& v, FakeFiles&) {
-                        auto out = w.SaveSet("two", kToday);
-                        EXPECT_EQ(v.log, Log{Ask(message::kSetNameExists)});
-                        return out;
-                      },
-                      Msgs{}, true, kOneTwo, false},
-        SetCommandRow{"saveExistingOverwritten",
-                      [](MainWindow& w, FakeView& v, FakeFiles& f) {
-                        v.answers = {true};
-                        auto out = w.SaveSet("one", kToday);
-                        EXPECT_EQ(f.files["/exe/kivora.ini"],
-                                  "name=one                 2026.12.07\r\nchg=   58   29\r\n"
-                                  "name=two                 2026.01.02\r\n");
-                        return out;
-                      },
-                      Msgs{}, false, kOneTwo, true},
-        // The table keeps the set for the next write.
-        SetCommandRow{"saveWriteFails",
-                      [](MainWindow& w, FakeView&, FakeFiles& f) {
-                        f.fault = FileFault::Flush;
-                        return w.SaveSet("three", kToday);
-                      },
-                      Msgs{message::kSetFileWriteFailed},
-                      false,
-                      {"one", "two", "three"},
-                      false},
-        // Refused whole rather than cut to the 100 pairs a set holds.
-        SetCommandRow{"saveMoreThan100Pairs",
-                      [](MainWindow& w, FakeView& v, FakeFiles&) {
-                        for (int slot = 2; slot <= 102; ++slot) {
-                          v.choices = {{IdFromSlot(kDisableSlot)}};
-                          w.Command(IdFromSlot(slot));
-                        }
-                        return w.SaveSet("three", kToday);
-                      },
-                      Msgs{message::kTooManyPairs}, false, kOneTwo, false, false},
-        SetCommandRow{"loadNothingSelected",
-                      [](MainWindow& w, FakeView&, FakeFiles&) { return w.LoadSet(std::nullopt); },
-                      Msgs{}, false, kOneTwo, false},
-        SetCommandRow{"loadReplacesEveryChange",
-                      [](MainWindow& w, FakeView& v, FakeFiles&) {
-                        auto out = w.LoadSet(0);
-                        EXPECT_EQ(v.log.size(), 152u);  // relabel, 150 erasures, marks
-                        EXPECT_EQ(v.log[1], "erase 1");
-                        EXPECT_EQ(v.log[150], "erase 150");
-                        EXPECT_EQ(v.log.back(), "marks");
-                        return out;
-                      },
-                      Msgs{message::kSetLoaded}, false, kOneTwo, false, true},
-        SetCommandRow{
-            "deleteNothingSelected",
-            [](MainWindow& w, FakeView&, FakeFiles&) { return w.DeleteSet(std::nullopt); }, Msgs{},
-            false, kOneTwo, false},
-        SetCommandRow{"deleteFirst",
-                      [](MainWindow& w, FakeView&, FakeFiles&) { return w.DeleteSet(0); },
-                      Msgs{},
-                      false,
-                      {"two"},
-                      true},
-        // Read back: the set is there again and no deleted flag is left.
-        SetCommandRow{"deleteWriteFails",
-                      [](MainWindow& w, FakeView&, FakeFiles& f) {
-                        f.fault = FileFault::Replace;
-                        return w.DeleteSet(1);
-                      },
-                      Msgs{message::kSetFileWriteFailed}, false, kOneTwo, false},
-        SetCommandRow{"deleteReadBackFails",
-                      [](MainWindow& w, FakeView&, FakeFiles& f) {
-                        f.fault = FileFault::Read;
-                        return w.DeleteSet(1);
-                      },
-                      Msgs{message::kSetFileReadFailed},
-                      false,
-                      {},
-                      true}),
-    [](const ::testing::TestParamInfo<SetCommandRow>& test) { return test.param.name; });
+// clang-format on
 
 TEST(SetOperations, ListRowsPadTheNameToTwentyBytes) {
   const std::string wide = "\x95\x5C\x83\x4C";  // 表キ: four bytes, two characters
