@@ -3,30 +3,15 @@
 #pragma once
 
 #include <algorithm>
-#include <cstdio>
 #include <map>
 #include <optional>
 #include <string>
 #include <vector>
 
-#include "keymodel/key_catalogue.h"
 #include "keymodel/key_store.h"
 #include "savedsets/set_file_system.h"
 
 namespace kivora::testing {
-
-// Every changed slot as "slot>target:SCANCODE", then the raw slots in use: one
-// comparison shows what an operation changed and what it left alone.
-inline std::string Changes(const KeyCatalogue& catalogue) {
-  std::string changes;
-  for (int slot = 0; slot < kSlotCount; ++slot) {
-    const KeySlot& s = catalogue[slot];
-    char text[32];
-    std::snprintf(text, sizeof text, "%d>%d:%X ", slot, s.targetSlot, s.targetScancode);
-    if (s.IsChanged()) changes += text;
-  }
-  return changes + "raw" + std::to_string(catalogue.rawCount);
-}
 
 class FakeKeyStore : public KeyStore {
  public:
@@ -83,35 +68,25 @@ class FakeSetFileSystem : public SetFileSystem {
     files[path].clear();
     return std::make_unique<File>(*this, path);
   }
-  // As on Windows, a file still open is neither replaced nor removed.
   bool Replace(const FilePath& from, const FilePath& to) override {
-    if (fault == FileFault::Replace || openFiles_ != 0 || !files.contains(from)) return false;
+    if (fault == FileFault::Replace || !files.contains(from)) return false;
     files[to] = files[from];
     files.erase(from);
     return true;
   }
-  void Remove(const FilePath& path) override {
-    if (openFiles_ == 0) files.erase(path);
-  }
+  void Remove(const FilePath& path) override { files.erase(path); }
 
  private:
-  int openFiles_ = 0;
   struct File : OutputFile {
     FakeSetFileSystem& fs;
     FilePath path;
-    bool open = true;
-    File(FakeSetFileSystem& owner, FilePath p) : fs(owner), path(std::move(p)) { ++fs.openFiles_; }
-    ~File() override { Close(); }
+    File(FakeSetFileSystem& owner, FilePath p) : fs(owner), path(std::move(p)) {}
     bool Write(std::string_view bytes) override {
       if (fs.fault != FileFault::Write) fs.files[path] += bytes;
       return fs.fault != FileFault::Write;
     }
     bool Flush() override { return fs.fault != FileFault::Flush; }
-    bool Close() override {
-      fs.openFiles_ -= open;
-      open = false;
-      return fs.fault != FileFault::Close;
-    }
+    bool Close() override { return fs.fault != FileFault::Close; }
   };
 };
 
