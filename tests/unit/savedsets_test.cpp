@@ -55,8 +55,8 @@ TEST(SavedSetFormat, ReadsEveryFileAsADefiniteTable) {
        "name=long\n" + std::string(1023, 'x') + "chg=    7    8\n", {{"long", "", {{7, 8}}}}},
       {"a NUL ends the line",
        "name=ab\0cd      2026.12.06\r\nchg=   58\0   29\r\n\0\0\0\r\n"s, {{"ab", "", {{58, 0}}}}},
-      {"a lone CR ends no line",
-       "name=a\nchg=    3    4\rchg=    5    6\r\n", {{"a", "", {{3, 4}}}}},
+      {"a lone CR is a byte like any other",
+       "name=a\rb\nchg=    3    4\rchg=    5    6\r\n", {{"a\rb", "", {{3, 4}}}}},
   };
   // clang-format on
   for (const auto& row : rows) {
