@@ -2,54 +2,32 @@
 // step fail.
 #pragma once
 
+#include <algorithm>
 #include <map>
 #include <optional>
 #include <string>
-#include <tuple>
 #include <vector>
 
-#include "keymodel/key_catalogue.h"
 #include "keymodel/key_store.h"
 #include "savedsets/set_file_system.h"
 
 namespace kivora::testing {
 
-// Every changed slot as (slot, target slot, target scancode), in slot order: one
-// comparison shows what an operation changed and what it left alone.
-using Changes = std::vector<std::tuple<int, int, int>>;
-inline Changes ChangedSlots(const KeyCatalogue& catalogue) {
-  Changes changes;
-  for (int slot = 0; slot < kSlotCount; ++slot) {
-    const KeySlot& s = catalogue[slot];
-    if (s.IsChanged()) changes.emplace_back(slot, s.targetSlot, s.targetScancode);
-  }
-  return changes;
-}
-
 class FakeKeyStore : public KeyStore {
  public:
   struct Key {
-    bool exists = false;
-    bool openDenied = false;  // e.g. HKLM for a standard user
-    bool createDenied = false;
-    bool queryFails = false;
+    bool exists = false, openDenied = false, createDenied = false, queryFails = false;
     bool setFails = false;
     std::optional<std::vector<std::uint8_t>> value;
   };
   Key machine, user;
-  std::vector<std::string> calls;  // "open Machine write", "create User", ...
 
   Key& Of(StoreKind kind) { return kind == StoreKind::Machine ? machine : user; }
-
-  std::unique_ptr<StoreKey> Open(StoreKind kind, KeyAccess access) override {
-    calls.push_back(std::string("open ") + Name(kind) +
-                    (access == KeyAccess::Write ? " write" : " all"));
+  std::unique_ptr<StoreKey> Open(StoreKind kind, KeyAccess) override {
     Key& key = Of(kind);
-    if (!key.exists || key.openDenied) return nullptr;
-    return std::make_unique<OpenKey>(key);
+    return key.exists && !key.openDenied ? std::make_unique<OpenKey>(key) : nullptr;
   }
   std::unique_ptr<StoreKey> Create(StoreKind kind) override {
-    calls.push_back(std::string("create ") + Name(kind));
     Key& key = Of(kind);
     if (key.createDenied || key.openDenied) return nullptr;
     key.exists = true;
@@ -57,45 +35,32 @@ class FakeKeyStore : public KeyStore {
   }
 
  private:
-  static const char* Name(StoreKind kind) {
-    return kind == StoreKind::Machine ? "Machine" : "User";
-  }
-
-  class OpenKey : public StoreKey {
-   public:
-    explicit OpenKey(Key& key) : key_(key) {}
+  struct OpenKey : StoreKey {
+    Key& key;
+    explicit OpenKey(Key& k) : key(k) {}
     bool QueryValue(std::span<std::uint8_t> buffer, std::size_t& bytesRead) override {
-      if (key_.queryFails || !key_.value || key_.value->size() > buffer.size()) return false;
-      std::copy(key_.value->begin(), key_.value->end(), buffer.begin());
-      bytesRead = key_.value->size();
+      if (key.queryFails || !key.value || key.value->size() > buffer.size()) return false;
+      bytesRead = std::copy(key.value->begin(), key.value->end(), buffer.begin()) - buffer.begin();
       return true;
     }
     bool SetValue(std::span<const std::uint8_t> data) override {
-      if (key_.setFails) return false;
-      key_.value.emplace(data.begin(), data.end());
-      return true;
+      if (!key.setFails) key.value.emplace(data.begin(), data.end());
+      return !key.setFails;
     }
-
-   private:
-    Key& key_;
   };
 };
 
 // Fault points of one save, in the order they are reached, and of a read.
-enum class FileFault { None, Create, WriteLine, Flush, Close, Replace, Read };
+enum class FileFault { None, Create, Write, Flush, Close, Replace, Read };
 
 class FakeSetFileSystem : public SetFileSystem {
  public:
   std::map<FilePath, std::string> files;
   FileFault fault = FileFault::None;
-  int failingLine = 0;  // with WriteLine: the 0-based line write that fails
-  int openFiles = 0;
 
   bool ReadAll(const FilePath& path, std::string& contents) override {
-    if (fault == FileFault::Read) return false;
-    auto it = files.find(path);
-    if (it == files.end()) return false;
-    contents = it->second;
+    if (fault == FileFault::Read || !files.contains(path)) return false;
+    contents = files[path];
     return true;
   }
   std::unique_ptr<OutputFile> Create(const FilePath& path) override {
@@ -104,41 +69,24 @@ class FakeSetFileSystem : public SetFileSystem {
     return std::make_unique<File>(*this, path);
   }
   bool Replace(const FilePath& from, const FilePath& to) override {
-    if (fault == FileFault::Replace || openFiles != 0 || !files.contains(from)) return false;
+    if (fault == FileFault::Replace || !files.contains(from)) return false;
     files[to] = files[from];
     files.erase(from);
     return true;
   }
-  void Remove(const FilePath& path) override {
-    if (openFiles == 0) files.erase(path);
-  }
+  void Remove(const FilePath& path) override { files.erase(path); }
 
  private:
-  class File : public OutputFile {
-   public:
-    File(FakeSetFileSystem& fs, FilePath path) : fs_(fs), path_(std::move(path)) {
-      ++fs_.openFiles;
-    }
-    ~File() override {
-      if (open_) --fs_.openFiles;
-    }
+  struct File : OutputFile {
+    FakeSetFileSystem& fs;
+    FilePath path;
+    File(FakeSetFileSystem& owner, FilePath p) : fs(owner), path(std::move(p)) {}
     bool Write(std::string_view bytes) override {
-      if (fs_.fault == FileFault::WriteLine && lines_++ == fs_.failingLine) return false;
-      fs_.files[path_] += bytes;
-      return true;
+      if (fs.fault != FileFault::Write) fs.files[path] += bytes;
+      return fs.fault != FileFault::Write;
     }
-    bool Flush() override { return fs_.fault != FileFault::Flush; }
-    bool Close() override {
-      open_ = false;
-      --fs_.openFiles;
-      return fs_.fault != FileFault::Close;
-    }
-
-   private:
-    FakeSetFileSystem& fs_;
-    FilePath path_;
-    bool open_ = true;
-    int lines_ = 0;
+    bool Flush() override { return fs.fault != FileFault::Flush; }
+    bool Close() override { return fs.fault != FileFault::Close; }
   };
 };
 

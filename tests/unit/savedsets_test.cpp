@@ -1,0 +1,129 @@
+#include <gtest/gtest.h>
+
+#include "savedsets/saved_set_file.h"
+#include "savedsets/saved_set_format.h"
+#include "tests/unit/fakes.h"
+
+namespace kivora {
+namespace {
+
+using namespace std::string_literals;
+using Sets = std::vector<SavedKeySet>;
+using testing::FakeSetFileSystem;
+using enum testing::FileFault;
+
+const FilePath kDir = "/programs/kivora", kIni = kDir + "/kivora.ini";
+const std::string kOld = "name=old                 2026.01.01\r\nchg=   58   29\r\n";
+
+std::string Written(const Sets& sets, std::array<bool, kMaxSavedSets> deleted = {}) {
+  std::string text;
+  for (const std::string& line : FormatSavedSets({.sets = sets, .deleted = deleted})) text += line;
+  return text;
+}
+
+std::string Repeat(std::string_view text, int times) {
+  std::string all;
+  while (times-- > 0) all += text;
+  return all;
+}
+
+// Every row is read, written and read back to the same sets; an exact row's
+// bytes are exactly what a save writes.
+TEST(SavedSetFormat, ReadsEveryFileAsADefiniteTable) {
+  const std::string n20 = "\x95\x5C\x83\x4C\x81\x5B" + std::string(14, 'n');  // 表キー...
+  const std::string h20 = std::string(19, 'h') + "\x83";  // ending in a lead byte
+  // clang-format off
+  struct { const char* name; std::string bytes; Sets sets; bool exact = false; } const rows[] = {
+      {"a saved set", "name=MyKeys              2026.12.06\r\nchg=   58   29\r\nchg=5737357400\r\n",
+       {{"MyKeys", "2026.12.06", {{58, 29}, {0xE01D, 0xE038}}}}, true},
+      {"twenty bytes, 0x5C as a trail byte", "name=" + n20 + "d\r\n", {{n20, "d"}}, true},
+      {"twenty bytes ending in a lead byte", "name=" + h20 + "d\r\n", {{h20, "d"}}, true},
+      {"leading blanks kept, trailing ones dropped", "name=  ab  \n", {{"  ab"}}},
+      {"blank name, with a date", "name=                    2026.01.02\n", {{"", "2026.01.02"}}},
+      {"last line without line end", "name=   ", {{""}}},
+      {"pair fields like atoi, modulo 65536",
+       "name=x\nchg=   -1    7\nchg=99999  +12\nchg=\t  12\r\v 34\nchg=  x 5 abcd\nchg=\n",
+       {{"x", "", {{0xFFFF, 7}, {99999 - 65536, 12}, {12, 34}, {0, 0}, {0, 0}}}}},
+      {"stray and unknown lines",
+       "chg=    1    2\nNAME=upper\nname=real\nChg=    3    4\n\ncomment\nchg=    5    6\n",
+       {{"real", "", {{5, 6}}}}},
+      {"twenty sets; the 21st's pairs dropped", Repeat("name=s\nchg=    1    2\n", 21),
+       ParseSavedSets(Repeat("name=s\nchg=    1    2\n", 20))},
+      {"a hundred pairs", "name=s\n" + Repeat("chg=    1    2\n", 101),
+       {{"s", "", std::vector<ScancodePair>(100, {1, 2})}}},
+      {"lines read in pieces of 1023 bytes",
+       "name=long\n" + std::string(1023, 'x') + "chg=    7    8\n", {{"long", "", {{7, 8}}}}},
+      {"a NUL ends the line",
+       "name=ab\0cd      2026.12.06\r\nchg=   58\0   29\r\n\0\0\0\r\n"s, {{"ab", "", {{58, 0}}}}},
+      {"a lone CR is a byte like any other",
+       "name=a\rb\nchg=    3    4\rchg=    5    6\r\n", {{"a\rb", "", {{3, 4}}}}},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    const Sets sets = ParseSavedSets(row.bytes);
+    EXPECT_EQ(sets, row.sets) << row.name;
+    const std::string written = Written(sets);
+    EXPECT_EQ(ParseSavedSets(written), sets) << row.name;
+    EXPECT_EQ(row.exact ? written : row.bytes, row.bytes) << row.name;
+  }
+}
+
+// A write leaves deleted sets out, and cuts a name longer than 20 bytes (19, then
+// the row's byte and 'x') before a lead byte rather than split the character.
+TEST(SavedSetFormat, WritesNoDeletedSetsAndCutsOverlongNamesWhole) {
+  const Sets ab = {{"a", "1"}, {"b", "2"}};
+  EXPECT_EQ(Written(ab, {true}), "name=b                   2\r\n");
+  EXPECT_EQ(Written(ab, {true, true}), "");
+  const std::string a19(19, 'a');
+  const std::pair<char, bool> rows[] = {{'\x80', true},  {'\x81', false}, {'\x9F', false},
+                                        {'\xA0', true},  {'\xDF', true},  {'\xE0', false},
+                                        {'\xFC', false}, {'\xFD', true}};
+  for (auto [byte, kept] : rows) {
+    EXPECT_EQ(Written({{a19 + byte + 'x'}}), "name=" + a19 + (kept ? byte : ' ') + "\r\n") << +byte;
+  }
+}
+
+// Before the first read there is nowhere to write; every read starts over from a
+// stale table, here one set flagged deleted.
+TEST(SavedSetFile, ReadFindsTheFileBesideTheProgram) {
+  // clang-format off
+  struct { const char* name; FilePath directory; std::optional<std::string> file; bool read;
+           FilePath paths; } const rows[] = {
+      {"no file", kDir, std::nullopt, false, kDir + "/"},
+      {"one set", kDir, kOld, true, kDir + "/"},
+      {"a root folder", "/", kOld, true, "/"},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    FakeSetFileSystem fs;
+    if (row.file) fs.files[row.paths + "kivora.ini"] = *row.file;
+    SavedSetTable table{.sets = {{.name = "stale"}}, .deleted = {true}};
+    EXPECT_FALSE(WriteSavedSetFile(table, fs)) << row.name;
+    EXPECT_EQ(ReadSavedSetFile(table, fs, row.directory), row.read) << row.name;
+    EXPECT_EQ(table.iniPath, row.paths + "kivora.ini") << row.name;
+    EXPECT_EQ(table.tmpPath, row.paths + "kivora.tmp") << row.name;
+    EXPECT_EQ(table.sets.size(), row.read ? 1u : 0u) << row.name;
+    EXPECT_FALSE(table.deleted[0]) << row.name;
+  }
+}
+
+// Whatever step fails, kivora.ini keeps every byte and the temporary is gone.
+TEST(SavedSetFile, ASaveReplacesTheFileOrLeavesItWhole) {
+  const std::string saved = kOld + "name=new                 2026.12.06\r\nchg=    1    2\r\n";
+  const std::pair<const char*, testing::FileFault> rows[] = {
+      {"saved", None},  {"create", Create}, {"write", Write},
+      {"flush", Flush}, {"close", Close},   {"replace", Replace}};
+  for (auto [name, fault] : rows) {
+    FakeSetFileSystem fs;
+    fs.files[kIni] = kOld;
+    SavedSetTable table;
+    ASSERT_TRUE(ReadSavedSetFile(table, fs, kDir));
+    table.sets.push_back({.name = "new", .date = "2026.12.06", .pairs = {{1, 2}}});
+    fs.fault = fault;
+    EXPECT_EQ(WriteSavedSetFile(table, fs), fault == None) << name;
+    EXPECT_EQ(fs.files, (decltype(fs.files){{kIni, fault == None ? saved : kOld}})) << name;
+  }
+}
+
+}  // namespace
+}  // namespace kivora
