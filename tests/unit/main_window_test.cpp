@@ -99,6 +99,8 @@ constexpr int kCtrl = IdFromSlot(69), kRightCtrl = IdFromSlot(79), kCaps = IdFro
 
 constexpr CalendarDate kToday{2026, 12, 7};
 
+using Msgs = std::vector<std::string_view>;
+
 struct World {
   World() {
     store.machine = {.exists = true, .value = kCapsToCtrl};
@@ -252,110 +254,92 @@ TEST(MainWindow, TypedScancodeIsKeptInItsSlot) {
   EXPECT_EQ(w.catalogue[44].targetScancode, 0x0059);
 }
 
-// clang-format off
-// The save, load and delete commands, one row per branch: what the dialog
-// shows, whether it stays open, the sets afterwards and what kivora.ini holds.
+// The save, load and delete commands, one row per branch: the name typed
+// (null: not storable) or the row selected (-1: none), a fault of the disk,
+// the answer to the overwrite question; what the dialog shows, whether it
+// stays open, the sets afterwards and what kivora.ini holds.
 TEST(MainWindow, SavedSetCommandsShowAndKeepWhatTheyShould) {
-  const std::string mine = "name=three               2026.12.07\r\nchg=   58   29\r\n";
-  using Msgs = std::vector<std::string_view>;
+  const std::string three = "name=three               2026.12.07\r\nchg=   58   29\r\n";
+  const std::string oneToday = "name=one                 2026.12.07\r\nchg=   58   29\r\n";
+  const std::string cut = "name=123456789012345678902026.12.07\r\nchg=   58   29\r\n";
+  const std::string upper = "name=One                 2026.12.07\r\nchg=   58   29\r\n";
+  const std::string_view none, notStorable = message::kSetNameNotStorable,
+                               tooMany = message::kTooManyPairs, loaded = message::kSetLoaded,
+                               notWritten = message::kSetFileWriteFailed,
+                               notRead = message::kSetFileReadFailed;
+  constexpr FileFault kNone = FileFault::None;
   const struct {
     const char* name;
-    SetDialogOutcome (*run)(World&);
-    Msgs messages;
-    bool stayOpen;
-    std::vector<std::string> namesAfter;
+    char command;  // Save, Load, Delete
+    const char* typed;
+    int row;
+    FileFault fault;
+    bool ok;
+    std::string_view shown;
+    bool stays;
+    const char* names;
     std::string file;
-    bool keysReplaced = false;  // by set "one", unregistered
   } rows[] = {
-      {"save: not storable", [](World& w) { return w.window.SaveSet(std::nullopt, kToday); },
-          {message::kSetNameNotStorable}, true, {"one", "two"}, kTwoSets},
-      {"save: empty name", [](World& w) { return w.window.SaveSet("", kToday); }, {}, false,
-          {"one", "two"}, kTwoSets},
-      {"save: new", [](World& w) { return w.window.SaveSet("three", kToday); }, {}, false,
-          {"one", "two", "three"}, kTwoSets + mine},
+      // clang-format off
+      {"not storable", 'S', nullptr, -1, kNone, false, notStorable, true, "one two", kTwoSets},
+      {"empty name", 'S', "", -1, kNone, false, none, false, "one two", kTwoSets},
+      {"new", 'S', "three", -1, kNone, false, none, false, "one two three", kTwoSets + three},
       // Letter case and a trailing blank make another name.
-      {"save: other case", [](World& w) { return w.window.SaveSet("One ", kToday); }, {}, false,
-          {"one", "two", "One "},
-          kTwoSets + "name=One                 2026.12.07\r\nchg=   58   29\r\n"},
-      {"save: cut to 20 bytes",
-          [](World& w) { return w.window.SaveSet("123456789012345678901234", kToday); }, {}, false,
-          {"one", "two", "12345678901234567890"},
-          kTwoSets + "name=123456789012345678902026.12.07\r\nchg=   58   29\r\n"},
-      {"save: existing, Cancel",
-          [](World& w) {
-            auto out = w.window.SaveSet("two", kToday);
-            EXPECT_EQ(w.view.log, "ask exists?");
-            return out;
-          },
-          {}, true, {"one", "two"}, kTwoSets},
-      {"save: existing, OK",
-          [](World& w) { w.view.answers = {true}; return w.window.SaveSet("one", kToday); }, {},
-          false, {"one", "two"},
-          "name=one                 2026.12.07\r\nchg=   58   29\r\n" + kTwo},
+      {"other case", 'S', "One ", -1, kNone, false, none, false, "one two One ", kTwoSets + upper},
+      {"cut to 20 bytes", 'S', "123456789012345678901234", -1, kNone, false, none, false,
+       "one two 12345678901234567890", kTwoSets + cut},
+      {"existing, Cancel", 'S', "two", -1, kNone, false, none, true, "one two", kTwoSets},
+      {"existing, OK", 'S', "one", -1, kNone, true, none, false, "one two", oneToday + kTwo},
       // The table keeps the set for the next write.
-      {"save: write fails",
-          [](World& w) {
-            w.files.fault = FileFault::Flush;
-            return w.window.SaveSet("three", kToday);
-          },
-          {message::kSetFileWriteFailed}, false, {"one", "two", "three"}, kTwoSets},
+      {"save not written", 'S', "three", -1, FileFault::Flush, false, notWritten, false,
+       "one two three", kTwoSets},
       // Refused whole rather than cut to the 100 pairs a set holds.
-      {"save: over 100 pairs",
-          [](World& w) {
-            for (int s = 2; s <= 102; ++s) ApplyChange(w.catalogue, IdFromSlot(s), IDC_DISABLE);
-            return w.window.SaveSet("three", kToday);
-          },
-          {message::kTooManyPairs}, false, {"one", "two"}, kTwoSets},
-      {"load: nothing selected", [](World& w) { return w.window.LoadSet(std::nullopt); }, {}, false,
-          {"one", "two"}, kTwoSets},
-      {"load", [](World& w) { return w.window.LoadSet(0); }, {message::kSetLoaded}, false,
-          {"one", "two"}, kTwoSets, true},
-      {"delete: nothing selected", [](World& w) { return w.window.DeleteSet(std::nullopt); }, {},
-          false, {"one", "two"}, kTwoSets},
-      {"delete: the first", [](World& w) { return w.window.DeleteSet(0); }, {}, false, {"two"},
-          kTwo},
+      {"over 100 pairs", 'S', "three", -1, kNone, false, tooMany, false, "one two", kTwoSets},
+      {"load, none selected", 'L', nullptr, -1, kNone, false, none, false, "one two", kTwoSets},
+      {"load", 'L', nullptr, 0, kNone, false, loaded, false, "one two", kTwoSets},
+      {"delete, none selected", 'D', nullptr, -1, kNone, false, none, false, "one two", kTwoSets},
+      {"delete the first", 'D', nullptr, 0, kNone, false, none, false, "two", kTwo},
       // Read back: the set is there again and no deleted flag is left.
-      {"delete: write fails",
-          [](World& w) { w.files.fault = FileFault::Replace; return w.window.DeleteSet(1); },
-          {message::kSetFileWriteFailed}, false, {"one", "two"}, kTwoSets},
-      {"delete: read back fails",
-          [](World& w) { w.files.fault = FileFault::Read; return w.window.DeleteSet(1); },
-          {message::kSetFileReadFailed}, false, {}, kOne},
+      {"not deleted", 'D', nullptr, 1, FileFault::Replace, false, notWritten, false, "one two", kTwoSets},
+      {"read back fails", 'D', nullptr, 1, FileFault::Read, false, notRead, false, "", kOne},
+      // clang-format on
   };
   for (const auto& row : rows) {
     World w;
     w.Start();
-    const SetDialogOutcome outcome = row.run(w);
-    EXPECT_EQ(outcome.messages, row.messages) << row.name;
-    EXPECT_EQ(outcome.stayOpen, row.stayOpen) << row.name;
-    std::vector<std::string> names;
-    for (const SavedKeySet& set : w.sets.sets) names.push_back(set.name);
-    EXPECT_EQ(names, row.namesAfter) << row.name;
+    w.files.fault = row.fault;
+    w.view.answers = {row.ok};
+    if (row.shown == tooMany) {
+      for (int s = 2; s <= 102; ++s) ApplyChange(w.catalogue, IdFromSlot(s), IDC_DISABLE);
+    }
+    const auto position = row.row < 0 ? std::nullopt : std::optional<std::size_t>(row.row);
+    const auto typed = row.typed ? std::optional<std::string>(row.typed) : std::nullopt;
+    const SetDialogOutcome outcome = row.command == 'S'   ? w.window.SaveSet(typed, kToday)
+                                     : row.command == 'L' ? w.window.LoadSet(position)
+                                                          : w.window.DeleteSet(position);
+    EXPECT_EQ(outcome.messages, row.shown.empty() ? Msgs{} : Msgs{row.shown}) << row.name;
+    EXPECT_EQ(outcome.stayOpen, row.stays) << row.name;
+    std::string names;
+    for (const SavedKeySet& set : w.sets.sets) names += (names.empty() ? "" : " ") + set.name;
+    EXPECT_EQ(names, row.names) << row.name;
     EXPECT_EQ(w.files.files[kIni], row.file) << row.name;
     EXPECT_FALSE(w.files.files.contains("/exe/kivora.tmp")) << row.name;
-    EXPECT_EQ(w.catalogue[1].targetSlot == kDisableSlot, row.keysReplaced) << row.name;
-    EXPECT_EQ(w.catalogue[43].IsChanged() || w.catalogue[2].IsChanged(), !row.keysReplaced)
+    // Only a load changes the keys; it is not registered, so the close will ask.
+    const bool loads = row.shown == loaded;
+    EXPECT_EQ(w.catalogue[1].targetSlot == kDisableSlot && !w.catalogue[43].IsChanged(), loads)
         << row.name;
-    // A load is not registered: every mark is redrawn and the close will ask.
-    EXPECT_EQ(w.window.State().dirty, row.keysReplaced) << row.name;
-    EXPECT_EQ(w.view.log.starts_with("label+, erase 1, erase 2,"), row.keysReplaced) << row.name;
-    EXPECT_EQ(w.view.log.ends_with("erase 149, erase 150, marks"), row.keysReplaced) << row.name;
+    EXPECT_EQ(w.window.State().dirty, loads) << row.name;
+    const bool asks = std::string_view(row.name).starts_with("existing");
+    EXPECT_EQ(w.view.log, loads ? w.view.log : asks ? "ask exists?" : "") << row.name;
+    EXPECT_EQ(w.view.log.starts_with("label+, erase 1, erase 2,"), loads) << row.name;
+    EXPECT_EQ(w.view.log.ends_with("erase 149, erase 150, marks"), loads) << row.name;
   }
 }
-// clang-format on
 
 TEST(SetOperations, ListRowsPadTheNameToTwentyBytes) {
   const std::string wide = "\x95\x5C\x83\x4C";  // 表キ: four bytes, two characters
   EXPECT_EQ(SetListRow({.name = wide, .date = "2026.12.06"}),
             wide + std::string(16, ' ') + "\t2026.12.06");
-}
-
-TEST(SetOperations, LoadingFreesTheRawSlots) {
-  KeyCatalogue c;
-  RecordPair(c, {.from = 0x0056, .to = 0x001E});
-  LoadSet(c, {.name = "s", .pairs = {{0x0059, 0x0001}}});
-  EXPECT_EQ(c.rawCount, 1);  // the old raw slot was freed, the new pair took slot 160
-  EXPECT_EQ(c[kFirstRawSlot].scancode, 0x0059);
 }
 
 }  // namespace
