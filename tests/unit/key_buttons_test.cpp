@@ -85,6 +85,7 @@ TEST(Geometry, MarkSitsJustOutsideTheButton) {
       {"150 %, outer ring (1.5 rounds up)", {origin, {103, 75}, 144}, 1, {5, 13}, {38, 46}},
       // A 7-pixel frame would put the right and bottom edges on the button.
       {"wide frame", {{114, 82}, {107, 75}, 96}, 0, {-3, 10}, {33, 45}},
+      {"no frame: right and bottom on the origin's line", {{103, 75}, {103, 75}, 96}, 0, {6, 14}, {40, 48}},
   };
   // clang-format on
   for (const auto& r : rows) {
