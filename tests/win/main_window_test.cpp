@@ -1,12 +1,9 @@
-// The real main window, run modeless in this process, for what only the owning
-// process can see: its fonts at the prefix's display scale and after
-// WM_DPICHANGED, the menu's radio check, the keyboard focus, and the GDI objects
-// and handles of a session, which must not grow.
+// The real main window, modeless in this process, for what only its process can
+// see: its fonts at any scale, the radio check, the focus, its live GDI objects.
 #include <gtest/gtest.h>
 
 #include <cstdint>
 #include <map>
-#include <memory>
 #include <random>
 #include <set>
 #include <tuple>
@@ -45,22 +42,19 @@ std::map<std::string, int> LiveObjects(const FontCache& cache) {
   return live;
 }
 
-// One window for the suite: under Xvfb, Wine takes two seconds to hide a shown one.
+// One window for the suite, left with its state to the end of the process: under
+// Xvfb, Wine takes two seconds to hide or destroy a window that has been shown.
 class MainWindow : public ::testing::Test {
  protected:
   static void SetUpTestSuite() {
-    app = std::make_unique<Application>(GetModuleHandleW(nullptr));
+    app = new Application(GetModuleHandleW(nullptr));
     main = CreateDialogParamW(app->instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainWindowProc,
-                              reinterpret_cast<LPARAM>(app.get()));
+                              reinterpret_cast<LPARAM>(app));
     // Changed keys of every label height (7, 8, 12; 10 disabled) beside unchanged ones.
     for (auto [key, target] : {std::pair{243, 274}, {202, 280}, {203, 273}, {201, IDC_DISABLE}}) {
       ApplyChange(app->catalogue, key, target);
     }
     app->view.LabelKeys(true);
-  }
-  static void TearDownTestSuite() {
-    DestroyWindow(main);
-    app.reset();
   }
   void SetUp() override { ASSERT_NE(main, nullptr); }
 
@@ -86,7 +80,7 @@ class MainWindow : public ::testing::Test {
     return shown;
   }
 
-  static inline std::unique_ptr<Application> app;
+  static inline Application* app = nullptr;
   static inline HWND main = nullptr;
 };
 
