@@ -16,7 +16,8 @@ constexpr std::uint32_t Press(unsigned scan, bool extended = false) {
 TEST(Investigation, PressedKeysShowTheirLabels) {
   using enum ButtonState;
   // clang-format off
-  const struct { const char* name; std::uint32_t lParam; const char *scancode, *top, *bottom; bool numLockNote; ButtonState button; } rows[] = {
+  const struct { const char* name; std::uint32_t lParam; const char *scancode, *top, *bottom;
+                 bool numLockNote; ButtonState button; } rows[] = {
       {"Esc", Press(0x01), " 0x0001  ", "Esc", "", false, Disabled},
       {"A", Press(0x1E), " 0x001e  ", "Ａ　", "　ち", false, Disabled},
       {"right Ctrl", Press(0x1D, true), " 0xe01d  ", "Ctrl", "右", false, Disabled},

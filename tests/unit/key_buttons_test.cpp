@@ -17,7 +17,8 @@ TEST(KeyLabels, ChangedKeysShowTheirTargetInBold) {
   ApplyChange(c, IdFromSlot(2), IdFromSlot(kScancodeEntrySlot));
   RecordPair(c, {.from = 0x003C, .to = 0x0059});  // F2 to a code no key has
   // clang-format off
-  const struct { const char* name; int slot; bool showChanges; const char *top, *bottom; int fontHeight, weight; } rows[] = {
+  const struct { const char* name; int slot; bool showChanges; const char *top, *bottom;
+                 int fontHeight, weight; } rows[] = {
       {"changed key", 43, true, "前変換", "変換(次候補)", 7, kBoldWeight},
       {"changes hidden", 43, false, "CapsLock", "英数", 10, kNormalWeight},
       {"disabled key", 1, true, "無効", "", 10, kBoldWeight},
@@ -77,7 +78,8 @@ TEST(Geometry, MarkSitsJustOutsideTheButton) {
   EXPECT_EQ(origin, (Point{106, 78}));
   const Rect button{110, 90, 140, 120};  // client 7..37 x 15..45
   // clang-format off
-  const struct { const char* name; MarkFrame frame; int ring; Point topLeft, bottomRight; } rows[] = {
+  const struct { const char* name; MarkFrame frame; int ring; Point topLeft, bottomRight; } rows[] =
+      {
       {"100 %: the origin's line", {origin, {103, 75}, 96}, 0, {5, 14}, {37, 45}},
       {"125 %: still one pixel (1.25 rounds down)", {origin, {103, 75}, 120}, 0, {5, 14}, {37, 45}},
       {"200 %, inner ring: grown to the button", {origin, {103, 75}, 192}, 0, {6, 14}, {37, 45}},
@@ -85,7 +87,7 @@ TEST(Geometry, MarkSitsJustOutsideTheButton) {
       {"150 %, outer ring (1.5 rounds up)", {origin, {103, 75}, 144}, 1, {5, 13}, {38, 46}},
       // A 7-pixel frame would put the right and bottom edges on the button.
       {"wide frame", {{114, 82}, {107, 75}, 96}, 0, {-3, 10}, {33, 45}},
-      {"no frame: right and bottom on the origin's line", {{103, 75}, {103, 75}, 96}, 0, {6, 14}, {40, 48}},
+      {"no frame: on the origin's line", {{103, 75}, {103, 75}, 96}, 0, {6, 14}, {40, 48}},
   };
   // clang-format on
   for (const auto& r : rows) {

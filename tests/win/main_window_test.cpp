@@ -115,9 +115,8 @@ TEST_F(MainWindow, ModeRadioCheckKeysAndTheFocus) {
     EXPECT_FALSE(GetMenuState(GetMenu(main), other, MF_BYCOMMAND) & MF_CHECKED) << mode;
   }
   // PageUp from Esc goes round to the keypad, PageDown back; Esc and Enter close nothing.
-  // clang-format off
-  const std::pair<WPARAM, int> presses[] = {{VK_PRIOR, 293}, {VK_PRIOR, 289}, {VK_NEXT, 293}, {VK_NEXT, 201}, {VK_ESCAPE, 201}, {VK_RETURN, 201}};
-  // clang-format on
+  const std::pair<WPARAM, int> presses[] = {{VK_PRIOR, 293}, {VK_PRIOR, 289},  {VK_NEXT, 293},
+                                            {VK_NEXT, 201},  {VK_ESCAPE, 201}, {VK_RETURN, 201}};
   SetFocus(GetDlgItem(main, 201));
   for (auto [key, focused] : presses) {
     PostMessageW(GetFocus(), WM_KEYDOWN, key, 0);
