@@ -12,46 +12,42 @@ constexpr std::uint32_t Press(unsigned scan, bool extended = false) {
   return (scan << 16) | (extended ? 0x01000000u : 0) | 1;
 }
 
-TEST(Investigation, KeysOfTheKeyboardShowTheirLabels) {
-  struct {
-    const char* name;
-    std::uint32_t lParam;
-    const char *scancode, *top, *bottom;
-    bool numLockNote;
-  } const rows[] = {
-      {"A", Press(0x1E), " 0x001e  ", "Ａ　", "　ち", false},
-      {"right Ctrl", Press(0x1D, true), " 0xe01d  ", "Ctrl", "右", false},
-      {"NumLock", Press(0x45), " 0x0045  ", "Num", "Lock", true},
-      {"Pause", Press(0x45, true), " 0xe045  ", "Pause", "", true},
-      {"typed into slot 149", Press(0x59), " 0x0059  ", "Scan", "code", false},
+// Keys of the keyboard cannot get a raw slot; an unknown one is offered one.
+TEST(Investigation, PressedKeysShowTheirLabels) {
+  using enum ButtonState;
+  // clang-format off
+  const struct { const char* name; std::uint32_t lParam; const char *scancode, *top, *bottom;
+                 bool numLockNote; ButtonState button; } rows[] = {
+      {"Esc", Press(0x01), " 0x0001  ", "Esc", "", false, Disabled},
+      {"A", Press(0x1E), " 0x001e  ", "Ａ　", "　ち", false, Disabled},
+      {"right Ctrl", Press(0x1D, true), " 0xe01d  ", "Ctrl", "右", false, Disabled},
+      {"NumLock", Press(0x45), " 0x0045  ", "Num", "Lock", true, Disabled},
+      {"Pause", Press(0x45, true), " 0xe045  ", "Pause", "", true, Disabled},
+      {"typed into slot 149", Press(0x59), " 0x0059  ", "Scan", "code", false, Disabled},
+      {"unknown", Press(0x56), " 0x0056  ", "該当なし", "", false, Enabled},
   };
+  // clang-format on
   for (const auto& row : rows) {
     KeyCatalogue c;
     c[kScancodeEntrySlot].scancode = 0x0059;
     const KeyEventOutcome out = HandleKeyEvent(c, row.lParam);
     EXPECT_TRUE(out.consumed && out.showTexts) << row.name;
-    EXPECT_EQ(out.scancodeText, row.scancode) << row.name;
-    EXPECT_EQ(out.topText, row.top) << row.name;
-    EXPECT_EQ(out.bottomText, row.bottom) << row.name;
-    EXPECT_EQ(out.numLockNote, row.numLockNote) << row.name;
-    EXPECT_EQ(out.changeButton, ButtonState::Disabled) << row.name;
-    EXPECT_FALSE(out.limitText) << row.name;
+    EXPECT_EQ(
+        std::tie(out.scancodeText, out.topText, out.bottomText, out.numLockNote, out.changeButton),
+        std::tie(row.scancode, row.top, row.bottom, row.numLockNote, row.button))
+        << row.name;
+    EXPECT_EQ(out.limitText, row.button == Enabled ? std::optional<std::string>("") : std::nullopt)
+        << row.name;
   }
   KeyCatalogue c;
-  const KeyEventOutcome release = HandleKeyEvent(c, 0xC0000001u);
-  EXPECT_FALSE(release.consumed || release.showTexts);
+  EXPECT_FALSE(HandleKeyEvent(c, 0xC0000001u).consumed);  // a release passes
 }
 
 TEST(Investigation, UnknownKeysAreOfferedARawSlotUntilTen) {
   KeyCatalogue c;
-  KeyEventOutcome out = HandleKeyEvent(c, Press(0x56));
-  EXPECT_EQ(out.topText, "該当なし");
-  EXPECT_EQ(out.bottomText, "");
-  EXPECT_EQ(out.changeButton, ButtonState::Enabled);
-  EXPECT_EQ(out.limitText, "");
+  HandleKeyEvent(c, Press(0x56));
   EXPECT_EQ(c[160].scancode, 0x0056);
   EXPECT_EQ(RawChangeCommand(c), 360);
-
   // Two in-use slots hold 0x56 (a stored map may have it twice): the last is offered.
   ApplyChange(c, 360, IdFromSlot(44));
   RecordPair(c, {.from = 0x0056, .to = 0});
@@ -62,9 +58,9 @@ TEST(Investigation, UnknownKeysAreOfferedARawSlotUntilTen) {
 
   for (int i = c.rawCount; i < kRawSlotCount; ++i) c[kFirstRawSlot + i].scancode = 0x60 + i;
   c.rawCount = kRawSlotCount;
-  out = HandleKeyEvent(c, Press(0x5A));
-  EXPECT_EQ(out.limitText, kRawSlotLimitText);
-  EXPECT_EQ(out.changeButton, ButtonState::Unchanged);
+  const KeyEventOutcome full = HandleKeyEvent(c, Press(0x5A));
+  EXPECT_EQ(std::tie(full.limitText, full.changeButton),
+            std::tuple(std::optional<std::string>(kRawSlotLimitText), ButtonState::Unchanged));
   EXPECT_FALSE(RawChangeCommand(c));
   EXPECT_EQ(c[kLastRawSlot + 1].scancode, 0);
   // A key held by a slot in use is still offered, and its change can start.

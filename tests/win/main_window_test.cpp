@@ -1,132 +1,153 @@
-// The real main window procedure, run modeless in this process, for what only
-// the owning process can read: the menu's radio check, the keyboard focus, and
-// over a long session of changes, relabels, redraws, mode switches and changes
-// of display scale, the process's GDI objects and handles, which must not grow.
+// The real main window, modeless in this process, for what only its process can
+// see: its fonts at any scale, the radio check, the focus, its live GDI objects.
 #include <gtest/gtest.h>
 
 #include <cstdint>
+#include <map>
 #include <random>
-#include <utility>
+#include <set>
+#include <tuple>
 
 #include "keymodel/mapping_operations.h"
 #include "resources/resource_ids.h"
 #include "ui/application_win.h"
+#include "ui/key_labels.h"
 
 namespace kivora {
 namespace {
 
 // As the modal loop does, so that Esc and Enter become dialog commands.
 void Pump(HWND dialog, int rounds = 20) {
-  MSG msg;
-  for (int i = 0; i < rounds; ++i) {
+  for (MSG msg; rounds-- > 0; Sleep(2)) {
     while (PeekMessageW(&msg, nullptr, 0, 0, PM_REMOVE)) {
       if (!IsDialogMessageW(dialog, &msg)) DispatchMessageW(&msg);
     }
-    Sleep(2);
   }
-}
-
-bool Checked(HWND window, UINT item) {
-  return GetMenuState(GetMenu(window), item, MF_BYCOMMAND) & MF_CHECKED;
-}
-
-TEST(MainWindow, ModeRadioCheckKeysAndTheFocus) {
-  Application app(GetModuleHandleW(nullptr));
-  const HWND main = CreateDialogParamW(app.instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr,
-                                       MainWindowProc, reinterpret_cast<LPARAM>(&app));
-  ASSERT_NE(main, nullptr);
-  Pump(main);
-  for (UINT mode : {IDM_ADMIN_MODE, IDM_USER_MODE, IDM_ADMIN_MODE}) {
-    SendMessageW(main, WM_COMMAND, mode, 0);
-    Pump(main);
-    EXPECT_TRUE(Checked(main, mode)) << mode;
-    EXPECT_FALSE(Checked(main, mode == IDM_USER_MODE ? IDM_ADMIN_MODE : IDM_USER_MODE)) << mode;
-  }
-
-  // PageUp from Esc goes round to the keypad, PageDown back; Esc and Enter close nothing.
-  const struct {
-    WPARAM key;
-    int focused;
-  } presses[] = {{VK_PRIOR, 293}, {VK_PRIOR, 289},  {VK_NEXT, 293},
-                 {VK_NEXT, 201},  {VK_ESCAPE, 201}, {VK_RETURN, 201}};
-  SetFocus(GetDlgItem(main, 201));
-  for (const auto& press : presses) {
-    PostMessageW(GetFocus(), WM_KEYDOWN, press.key, 0);
-    Pump(main);
-    EXPECT_EQ(GetDlgCtrlID(GetFocus()), press.focused) << press.key;
-    EXPECT_TRUE(IsWindowVisible(main)) << press.key;
-  }
-  DestroyWindow(main);
 }
 
 // Wine accepts a GDI handle by its low word alone, so every live pen, brush and
-// font of the process can be counted; GetProcessHandleCount answers 0 there, so
-// open handles are counted by asking for every handle value below 64K.
-struct Live {
-  std::size_t cachedFonts = 0;
-  int pens = 0, brushes = 0, fonts = 0, handles = 0;
-  friend bool operator==(const Live&, const Live&) = default;
-};
-void PrintTo(const Live& l, std::ostream* os) {
-  *os << "font cache " << l.cachedFonts << ", pens " << l.pens << ", brushes " << l.brushes
-      << ", fonts " << l.fonts << ", handles " << l.handles;
-}
-Live Count(const Application& app) {
-  Live live{.cachedFonts = app.fonts.Count()};
+// font can be counted; GetProcessHandleCount answers 0 there, so open handles are
+// counted by asking for each value (Wine hands out the lowest free one).
+std::map<std::string, int> LiveObjects(const FontCache& cache) {
+  std::map<std::string, int> live{{"fonts outside the cache", -static_cast<int>(cache.Count())}};
   for (std::uintptr_t value = 0; value < 0x10000; ++value) {
     const DWORD type = GetObjectType(reinterpret_cast<HGDIOBJ>(value));
-    live.pens += type == OBJ_PEN;
-    live.brushes += type == OBJ_BRUSH;
-    live.fonts += type == OBJ_FONT;
+    live["pens"] += type == OBJ_PEN;
+    live["brushes"] += type == OBJ_BRUSH;
+    live["fonts outside the cache"] += type == OBJ_FONT;
     DWORD flags = 0;
-    live.handles += value % 4 == 0 && GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags);
+    live["handles"] += value % 4 == 0 && value < 0x1000 &&
+                       GetHandleInformation(reinterpret_cast<HANDLE>(value), &flags);
   }
   return live;
 }
 
-TEST(Soak, ChangesAndModeSwitchesGrowNoObjects) {
-  Application app(GetModuleHandleW(nullptr));
-  const HWND main = CreateDialogParamW(app.instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr,
-                                       MainWindowProc, reinterpret_cast<LPARAM>(&app));
-  ASSERT_NE(main, nullptr);
-  ShowWindow(main, SW_HIDE);  // the drawing calls are the same, without painting
-  // Targets of every label height (7, 8, 10, 12), so every font the run needs exists.
-  for (auto [key, target] : {std::pair{202, 274}, {203, 280}, {204, 243}, {205, 201}}) {
-    ApplyChange(app.catalogue, key, target);
+// One window for the suite, left with its state to the end of the process: under
+// Xvfb, Wine takes two seconds to hide or destroy a window that has been shown.
+class MainWindow : public ::testing::Test {
+ protected:
+  static void SetUpTestSuite() {
+    app = new Application(GetModuleHandleW(nullptr));
+    main = CreateDialogParamW(app->instance, MAKEINTRESOURCEW(IDD_MAIN), nullptr, MainWindowProc,
+                              reinterpret_cast<LPARAM>(app));
+    // Changed keys of every label height (7, 8, 12; 10 disabled) beside unchanged ones.
+    for (auto [key, target] : {std::pair{243, 274}, {202, 280}, {203, 273}, {201, IDC_DISABLE}}) {
+      ApplyChange(app->catalogue, key, target);
+    }
+    app->view.LabelKeys(true);
   }
-  const auto cycle = [&] {
-    LabelKeyButtons(main, app.catalogue, app.fonts, true);
-    DrawChangeMarks(main, app.catalogue, app.markOrigin, app.pens);
-    SendMessageW(main, WM_COMMAND, IDM_USER_MODE, 0);
-    SendMessageW(main, WM_COMMAND, IDM_ADMIN_MODE, 0);
-    Pump(main, 1);
-  };
-  cycle();
-  const Live first = Count(app);
-  std::mt19937 random(5);
-  std::uniform_int_distribution<int> key(201, 309), target(200, 310);
-  for (int i = 0; i < 200; ++i) {
-    const int t = target(random);
-    ApplyChange(app.catalogue, key(random), t == 200 ? 350 : t == 310 ? 349 : t);
-    cycle();
-  }
-  EXPECT_EQ(Count(app), first);
+  void SetUp() override { ASSERT_NE(main, nullptr); }
 
-  // Dragged between a 200 % and a 100 % screen: each scale's fonts replace the
-  // other's, and the fonts no key shows any more are deleted with the cache's.
-  for (int i = 0; i < 20; ++i) {
-    const int dpi = i % 2 == 0 ? 192 : 96;
-    RECT suggested;
-    GetWindowRect(main, &suggested);
+  void ChangeDpi(int dpi, RECT suggested) {
     SendMessageW(main, WM_DPICHANGED, MAKEWPARAM(dpi, dpi), reinterpret_cast<LPARAM>(&suggested));
     Pump(main, 1);
   }
-  const auto uncached = [](Live live) {
-    live.fonts -= static_cast<int>(std::exchange(live.cachedFonts, 0));
-    return live;
+  // Checks every key's font at `dpi`; returns the fonts shown.
+  std::set<HFONT> LabelFontsAt(int dpi) const {
+    std::set<HFONT> shown;
+    for (int slot = kFirstKeySlot; slot <= kLastKeySlot; ++slot) {
+      const auto label = LabelForSlot(app->catalogue, slot, true);
+      const auto font =
+          reinterpret_cast<HFONT>(SendDlgItemMessageW(main, IdFromSlot(slot), WM_GETFONT, 0, 0));
+      LOGFONTW f{};
+      GetObjectW(font, sizeof f, &f);
+      EXPECT_EQ(std::tuple(f.lfHeight, f.lfWeight, f.lfCharSet, std::wstring_view(f.lfFaceName)),
+                std::tuple(MulDiv(label->fontHeight, dpi, 96), label->weight, SHIFTJIS_CHARSET,
+                           L"ＭＳ ゴシック"))
+          << slot << " at " << dpi;
+      shown.insert(font);
+    }
+    return shown;
+  }
+
+  static inline Application* app = nullptr;
+  static inline HWND main = nullptr;
+};
+
+// At the prefix's scale (its LogPixels, which Wine reads when its server starts),
+// then dragged to a screen of another and back.
+TEST_F(MainWindow, LabelFontsFollowTheDisplayScale) {
+  DWORD base = 96, size = sizeof base;
+  RegGetValueW(HKEY_CURRENT_USER, L"Control Panel\\Desktop", L"LogPixels", RRF_RT_REG_DWORD,
+               nullptr, &base, &size);
+  LabelFontsAt(base);
+  RECT start;
+  GetWindowRect(main, &start);
+  for (const int dpi : {base == 192 ? 96 : 192, static_cast<int>(base)}) {
+    const RECT suggested = {start.left, start.top,
+                            start.left + MulDiv(start.right - start.left, dpi, base),
+                            start.top + MulDiv(start.bottom - start.top, dpi, base)};
+    ChangeDpi(dpi, suggested);
+    RECT now;
+    GetWindowRect(main, &now);
+    EXPECT_TRUE(EqualRect(&now, &suggested)) << dpi;
+    // The previous scale's fonts went with the cache, which holds what is shown.
+    EXPECT_EQ(LabelFontsAt(dpi).size(), app->fonts.Count()) << dpi;
+  }
+}
+
+TEST_F(MainWindow, ModeRadioCheckKeysAndTheFocus) {
+  for (UINT mode : {IDM_ADMIN_MODE, IDM_USER_MODE, IDM_ADMIN_MODE}) {
+    SendMessageW(main, WM_COMMAND, mode, 0);
+    Pump(main);
+    const UINT other = mode == IDM_USER_MODE ? IDM_ADMIN_MODE : IDM_USER_MODE;
+    EXPECT_TRUE(GetMenuState(GetMenu(main), mode, MF_BYCOMMAND) & MF_CHECKED) << mode;
+    EXPECT_FALSE(GetMenuState(GetMenu(main), other, MF_BYCOMMAND) & MF_CHECKED) << mode;
+  }
+  // PageUp from Esc goes round to the keypad, PageDown back; Esc and Enter close nothing.
+  const std::pair<WPARAM, int> presses[] = {{VK_PRIOR, 293}, {VK_PRIOR, 289},  {VK_NEXT, 293},
+                                            {VK_NEXT, 201},  {VK_ESCAPE, 201}, {VK_RETURN, 201}};
+  SetFocus(GetDlgItem(main, 201));
+  for (auto [key, focused] : presses) {
+    PostMessageW(GetFocus(), WM_KEYDOWN, key, 0);
+    Pump(main);
+    EXPECT_EQ(GetDlgCtrlID(GetFocus()), focused) << key;
+    EXPECT_TRUE(IsWindowVisible(main)) << key;
+  }
+}
+
+// Random changes, relabels, redraws, mode switches (registry reads) and a trip
+// to a 200 % screen and back in every cycle: the counts are exact, so a few do.
+// Last of the suite: hidden, the window draws the same without painting.
+TEST_F(MainWindow, SoakGrowsNoObjects) {
+  ShowWindow(main, SW_HIDE);
+  std::mt19937 random(5);
+  std::uniform_int_distribution<int> key(201, 309), target(200, 310);
+  const auto cycle = [&] {
+    const int t = target(random);
+    ApplyChange(app->catalogue, key(random), t == 200 ? IDC_DISABLE : t == 310 ? 349 : t);
+    LabelKeyButtons(main, app->catalogue, app->fonts, true);
+    DrawChangeMarks(main, app->catalogue, app->markOrigin, app->pens);
+    SendMessageW(main, WM_COMMAND, IDM_USER_MODE, 0);
+    SendMessageW(main, WM_COMMAND, IDM_ADMIN_MODE, 0);
+    RECT r;
+    GetWindowRect(main, &r);
+    for (int dpi : {192, 96}) ChangeDpi(dpi, r);
   };
-  EXPECT_EQ(uncached(Count(app)), uncached(first));
-  DestroyWindow(main);
+  cycle();
+  const auto first = LiveObjects(app->fonts);
+  for (int i = 0; i < 10; ++i) cycle();
+  EXPECT_EQ(LiveObjects(app->fonts), first);
 }
 
 }  // namespace
