@@ -1,29 +1,17 @@
 #include "ui/dpi_win.h"
 
 #include "ui/gdi_win.h"
+#include "ui/system_function_win.h"
 
 namespace kivora {
-namespace {
-
-// Functions newer than Windows 7 are looked up, so the program still starts
-// where they are missing. Cast through void (*)(), the type that stands for
-// any function.
-template <typename Function>
-Function User32Function(const char* name) {
-  const HMODULE user32 = GetModuleHandleW(L"user32.dll");
-  return user32 ? reinterpret_cast<Function>(
-                      reinterpret_cast<void (*)()>(GetProcAddress(user32, name)))
-                : nullptr;
-}
-
-}  // namespace
 
 int WindowDpi(HWND window) {
   // GWLP_USERDATA of our dialogs holds the DPI of the last WM_DPICHANGED: on
   // Windows 8.1 GetDeviceCaps still tells the system DPI after a move.
   if (const LONG_PTR kept = GetWindowLongPtrW(window, GWLP_USERDATA)) return static_cast<int>(kept);
   // Windows 10 1607 on; before it every window has the system DPI.
-  if (const auto getDpiForWindow = User32Function<UINT(WINAPI*)(HWND)>("GetDpiForWindow")) {
+  if (const auto getDpiForWindow =
+          SystemFunction<UINT(WINAPI*)(HWND)>(L"user32.dll", "GetDpiForWindow")) {
     if (const UINT dpi = getDpiForWindow(window)) return static_cast<int>(dpi);
   }
   const ClientDC screen(nullptr);

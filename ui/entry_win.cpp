@@ -3,6 +3,7 @@
 
 #include "ui/application_win.h"
 #include "ui/message_box_win.h"
+#include "ui/system_function_win.h"
 #include "ui/text_win.h"
 #include "ui/texts.h"
 
@@ -26,9 +27,8 @@ bool AnotherCopyRuns() {
 // is searched from here on. Windows 7 and Vista without update KB2533623 lack
 // SetDefaultDllDirectories, hence the lookup; they still lose the current folder.
 void SearchDllsInSystemFolderOnly() {
-  using SetDefaultDllDirectoriesFn = decltype(&SetDefaultDllDirectories);
-  const auto setDefault = reinterpret_cast<SetDefaultDllDirectoriesFn>(reinterpret_cast<void*>(
-      GetProcAddress(GetModuleHandleW(L"kernel32.dll"), "SetDefaultDllDirectories")));
+  const auto setDefault = kivora::SystemFunction<decltype(&SetDefaultDllDirectories)>(
+      L"kernel32.dll", "SetDefaultDllDirectories");
   if (setDefault) setDefault(LOAD_LIBRARY_SEARCH_SYSTEM32);
   SetDllDirectoryW(L"");
 }

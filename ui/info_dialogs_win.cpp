@@ -7,6 +7,7 @@
 #include "resources/resource_ids.h"
 #include "ui/changed_key_list.h"
 #include "ui/dialog_win.h"
+#include "ui/system_function_win.h"
 #include "ui/dpi_win.h"
 #include "ui/text_win.h"
 #include "ui/texts.h"
@@ -20,10 +21,8 @@ constexpr wchar_t kHomePage[] = L"https://www.example.com/kivora/";
 // so the program imports no DLL that Windows might look for beside it. It is
 // never freed: ShellExecuteW may leave threads of its own running in it.
 void OpenHomePage(HWND owner) {
-  const HMODULE shell = LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32);
-  if (!shell) return;
-  const auto shellExecute = reinterpret_cast<decltype(&ShellExecuteW)>(
-      reinterpret_cast<void*>(GetProcAddress(shell, "ShellExecuteW")));
+  const auto shellExecute = SystemFunction<decltype(&ShellExecuteW)>(
+      LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "ShellExecuteW");
   if (shellExecute) shellExecute(owner, L"open", kHomePage, nullptr, nullptr, SW_SHOWNORMAL);
 }
 

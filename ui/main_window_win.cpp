@@ -12,6 +12,7 @@
 #include "ui/investigation_win.h"
 #include "ui/message_box_win.h"
 #include "ui/set_dialogs_win.h"
+#include "ui/system_function_win.h"
 #include "ui/text_win.h"
 #include "ui/window_messages.h"
 
@@ -143,9 +144,8 @@ bool MainWindowViewWin::SetShutdownPrivilege(bool enable) {
 bool MainWindowViewWin::RequestRestart() { return ExitWindowsEx(EWX_REBOOT, 0) != 0; }
 // GetVersionExW answers what the manifest declares; ntdll tells the truth.
 WindowsVersion MainWindowViewWin::RunningWindowsVersion() {
-  using RtlGetVersionFn = LONG(WINAPI*)(RTL_OSVERSIONINFOW*);
-  const auto rtlGetVersion = reinterpret_cast<RtlGetVersionFn>(
-      reinterpret_cast<void*>(GetProcAddress(GetModuleHandleW(L"ntdll.dll"), "RtlGetVersion")));
+  const auto rtlGetVersion =
+      SystemFunction<LONG(WINAPI*)(RTL_OSVERSIONINFOW*)>(L"ntdll.dll", "RtlGetVersion");
   RTL_OSVERSIONINFOW info{};
   info.dwOSVersionInfoSize = sizeof info;
   if (!rtlGetVersion || rtlGetVersion(&info) != 0) return {};
