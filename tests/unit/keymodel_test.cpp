@@ -74,6 +74,8 @@ TEST(ApplyChange, OutcomeAndTheChangesAfterIt) {
       {"disabled", Id(72), Id(150), Changed, "43>69:1D 72>150:0 raw1"},
       {"typed scancode", Id(1), Id(149), Changed, "1>149:3A 43>69:1D raw1"},
       {"raw slot as source, offered", Id(161), Id(44), Changed, "43>69:1D 161>44:1E raw2", 1, 1},
+      {"the last raw slot as source", Id(169), Id(44), Changed, "43>69:1D 169>44:1E raw10", 9, 9},
+      {"the last key as source", Id(109), Id(1), Changed, "43>69:1D 109>1:1 raw1"},
       {"to itself clears", Id(43), Id(43), Cleared, "raw1"},
       {"typed own scancode clears", Id(43), Id(149), Cleared, "raw1"},
       {"an in-use raw slot offered", Id(44), Id(1), Changed, "43>69:1D 44>1:1 raw1", 1, 0},
@@ -140,6 +142,8 @@ TEST(HasCtrlAltDelete, NeedsACtrlAnAltAndDeleteProducedSomewhere) {
       {"no Ctrl", {{69, 150}, {79, 150}}, false},
       {"a Ctrl made from CapsLock", {{69, 150}, {79, 150}, {43, 69}}, true},
       {"no Alt", {{71, 44}, {76, 44}}, false},
+      {"the right Alt alone", {{71, 44}}, true},
+      {"a Ctrl made from Esc", {{69, 150}, {79, 150}, {1, 69}}, true},
       {"the keypad's dot is no Delete", {{86, 109}}, false},
       {"a Delete typed into slot 149", {{86, 109}}, true, 0xE053},
   };

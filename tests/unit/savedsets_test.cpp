@@ -81,6 +81,9 @@ TEST(SavedSetFormat, WritesNoDeletedSetsAndCutsOverlongNamesWhole) {
   for (auto [byte, kept] : rows) {
     EXPECT_EQ(Written({{a19 + byte + 'x'}}), "name=" + a19 + (kept ? byte : ' ') + "\r\n") << +byte;
   }
+  std::string equals10;  // "＝" is 81 81: its second byte looks like a lead byte too
+  for (int i = 0; i < 10; ++i) equals10 += "\x81\x81";
+  EXPECT_EQ(Written({{equals10 + 'x'}}), "name=" + equals10 + "\r\n");
 }
 
 // Before the first read there is nowhere to write; every read starts over from a
