@@ -198,7 +198,7 @@ class Journeys : public ::testing::Test {
   void SetUp() override { TearDown(); }
   void TearDown() override {
     RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kMachineKey, L"Scancode Map");
-    RegDeleteKeyValueW(HKEY_CURRENT_USER, kUserKey, L"Scancode Map");
+    RegDeleteTreeW(HKEY_CURRENT_USER, kUserKey);  // a write in user mode must create it
     fs::remove(Beside(L"kivora.ini"));
   }
 };
@@ -293,6 +293,10 @@ TEST_F(Journeys, SavedSetsKeptByteForByteAcrossARestart) {
 }
 
 TEST_F(Journeys, AnInvestigatedKeyIsChangedOnceItsDialogHasGone) {
+  Bytes tooLong = MapOf({{0x1D, 0x3A}});  // past the 616 bytes a value may have: not read
+  tooLong.resize(620);
+  RegSetKeyValueW(HKEY_LOCAL_MACHINE, kMachineKey, L"Scancode Map", REG_BINARY, tooLong.data(),
+                  620);
   Kivora kivora;
   kivora.Command(kInvestigate);
   const HWND dialog = kivora.Window(L"キーボードのキーを調べます");
@@ -314,7 +318,7 @@ TEST_F(Journeys, AnInvestigatedKeyIsChangedOnceItsDialogHasGone) {
   Click(change, kA);
   ASSERT_TRUE(WaitFor([&] { return kivora.NoDialogOpen(); }));
   kivora.Command(kChangedList);
-  EXPECT_EQ(ListRows(kivora.Window(L"変更になったキー情報を一覧表示します")),
+  EXPECT_EQ(ListRows(kivora.Window(L"変更になったキー情報を一覧表示します")),  // no CapsLock
             std::vector<std::wstring>{L"Scancode\t0x0056\t→\tＡ　　ち\t0x001e"});
 }
 

@@ -1,5 +1,4 @@
-// kivora.ini on a real disk: the bytes written, the replace over an existing
-// file and over one another program holds open, and the names it can hold.
+// kivora.ini on a real disk, and the names it can hold.
 #include "savedsets/set_file_system_win.h"
 
 #include <windows.h>
@@ -16,36 +15,32 @@
 namespace kivora {
 namespace {
 
+// Over an existing file, then over one another program holds open without
+// sharing deletion: that save fails, and the file keeps every byte.
 TEST(SetFileOnDisk, ReplacesAnExistingFileByteForByteButNotAHeldOne) {
   namespace fs = std::filesystem;
   const fs::path dir =
       fs::temp_directory_path() / (L"kivora-test-" + std::to_wstring(GetCurrentProcessId()));
   fs::remove_all(dir);  // left by an earlier run that failed, under a reused process id
   fs::create_directories(dir);
-  const auto onDisk = [&] {
-    std::ifstream in(dir / "kivora.ini", std::ios::binary);
-    return std::string(std::istreambuf_iterator<char>(in), {});
-  };
+  const std::string old = "name=\x95\x5C\x83\x4C\x81\x5B              2026.12.06\r\n";  // 表キー
+  std::ofstream(dir / "kivora.ini", std::ios::binary) << old;
   WinSetFileSystem files;
   SavedSetTable table;
-  ASSERT_FALSE(ReadSavedSetFile(table, files, dir));
+  ASSERT_TRUE(ReadSavedSetFile(table, files, dir));
   table.sets.push_back({.name = "MyKeys", .date = "2026.12.06", .pairs = {{58, 29}}});
-  ASSERT_TRUE(WriteSavedSetFile(table, files));
-  const std::string myKeys = "name=MyKeys              2026.12.06\r\nchg=   58   29\r\n";
-  EXPECT_EQ(onDisk(), myKeys);
-  // 表キー: a 0x5C trail byte must reach the disk unchanged.
-  table.sets.push_back({.name = "\x95\x5C\x83\x4C\x81\x5B", .date = "2026.12.06"});
-  ASSERT_TRUE(WriteSavedSetFile(table, files));
-  const std::string both = myKeys + "name=\x95\x5C\x83\x4C\x81\x5B              2026.12.06\r\n";
-  EXPECT_EQ(onDisk(), both);
-  // Another program holds kivora.ini open without sharing deletion.
-  const HANDLE holder = CreateFileW((dir / "kivora.ini").c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                    nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr);
-  table.deleted[0] = true;
-  EXPECT_FALSE(WriteSavedSetFile(table, files));
-  CloseHandle(holder);
-  EXPECT_EQ(onDisk(), both);
-  EXPECT_FALSE(fs::exists(dir / "kivora.tmp"));
+  const std::string saved = old + "name=MyKeys              2026.12.06\r\nchg=   58   29\r\n";
+  for (const bool held : {false, true}) {
+    const HANDLE holder = held ? CreateFileW((dir / "kivora.ini").c_str(), GENERIC_READ,
+                                             FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)
+                               : nullptr;
+    table.deleted[0] = held;  // a save that went through would drop the first set
+    EXPECT_EQ(WriteSavedSetFile(table, files), !held);
+    if (holder) CloseHandle(holder);
+    std::ifstream in(dir / "kivora.ini", std::ios::binary);
+    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), saved) << held;
+    EXPECT_FALSE(fs::exists(dir / "kivora.tmp")) << held;
+  }
   fs::remove_all(dir);
 }
 

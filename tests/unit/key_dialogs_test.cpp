@@ -1,0 +1,225 @@
+// The rules of the key buttons and the dialogs around them: labels, focus
+// groups, marks, the change dialog, the scancode entry, the investigation and
+// the changed-key list.
+#include <gtest/gtest.h>
+
+#include "keymodel/mapping_operations.h"
+#include "ui/change_rules.h"
+#include "ui/changed_key_list.h"
+#include "ui/geometry.h"
+#include "ui/investigation.h"
+#include "ui/key_groups.h"
+#include "ui/key_labels.h"
+#include "ui/window_messages.h"
+
+namespace kivora {
+namespace {
+
+using enum ButtonState;
+
+// CapsLock -> 前変換, Esc disabled, 1 -> a typed scancode, F2 to a code no key has.
+TEST(KeyLabels, ChangedKeysShowTheirTargetInBold) {
+  KeyCatalogue c;
+  ApplyChange(c, IdFromSlot(43), IdFromSlot(74));
+  ApplyChange(c, IdFromSlot(1), IdFromSlot(kDisableSlot));
+  c[kScancodeEntrySlot].scancode = 0x0056;
+  ApplyChange(c, IdFromSlot(2), IdFromSlot(kScancodeEntrySlot));
+  RecordPair(c, {.from = 0x003C, .to = 0x0059});
+  // clang-format off
+  const struct { const char* name; int slot; bool showChanges; const char *top, *bottom;
+                 int fontHeight, weight; } rows[] = {
+      {"changed key", 43, true, "前変換", "変換(次候補)", 7, kBoldWeight},
+      {"changes hidden", 43, false, "CapsLock", "英数", 10, kNormalWeight},
+      {"disabled key", 1, true, "無効", "", 10, kBoldWeight},
+      {"own label at own height", 1, false, "Esc", "", 12, kNormalWeight},
+      {"typed scancode", 2, true, "Scan", "code", 10, kBoldWeight},
+      {"unknown scancode", 3, true, "Scan", "code", 10, kBoldWeight},
+      {"the disable button", kDisableSlot, false, "キーを無効にする！", "", 10, kNormalWeight},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    const auto label = LabelForSlot(c, row.slot, row.showChanges);
+    ASSERT_TRUE(label) << row.name;
+    EXPECT_EQ(std::tie(label->top, label->bottom, label->fontHeight, label->weight),
+              std::tie(row.top, row.bottom, row.fontHeight, row.weight))
+        << row.name;
+  }
+  EXPECT_FALSE(LabelForSlot(c, 0, false) || LabelForSlot(c, 120, true));
+}
+
+// Each group by its first and last key, with the first keys of the groups
+// around it; the last holds the keypad and the buttons after it.
+TEST(NextFocusId, PageDownToTheNextGroupPageUpToTheGroupStartOrTheOneBefore) {
+  // clang-format off
+  const struct { int first, last, previous, next; } groups[] = {
+      {201, 213, 293, 214}, {214, 228, 201, 229}, {229, 242, 214, 243}, {243, 255, 229, 256},
+      {256, 268, 243, 269}, {269, 279, 256, 280}, {280, 282, 269, 283}, {283, 288, 280, 289},
+      {289, 292, 283, 293}, {293, 350, 289, 201}};
+  // clang-format on
+  for (const auto& g : groups) {
+    EXPECT_EQ(NextFocusId(UM_NEXT_GROUP, g.first), g.next) << "PageDown from " << g.first;
+    EXPECT_EQ(NextFocusId(UM_NEXT_GROUP, g.last), g.next) << "PageDown from " << g.last;
+    EXPECT_EQ(NextFocusId(UM_PREV_GROUP, g.first), g.previous) << "PageUp from " << g.first;
+    EXPECT_EQ(NextFocusId(UM_PREV_GROUP, g.last), g.first) << "PageUp from " << g.last;
+  }
+  EXPECT_EQ(NextFocusId(UM_NEXT_GROUP, 0), 201);  // from nothing focused
+  EXPECT_EQ(NextFocusId(UM_PREV_GROUP, 0), 293);
+}
+
+TEST(Geometry, CentringTruncatesEachHalf) {
+  EXPECT_EQ(CentredTopLeft(1281, 1023, 601, 199), (Point{340, 412}));
+  EXPECT_EQ(CentredTopLeft(100, 100, 301, 301), (Point{-100, -100}));
+}
+
+// Its width is one pixel at 96 DPI, scaled as MulDiv scales: halves up.
+TEST(Geometry, MarkSitsJustOutsideTheButton) {
+  // A window at (100, 50) with a 3-pixel frame, 22-pixel caption and menu:
+  // outer 100..706 x 50..300, client 600 x 222 from (103, 75).
+  const Point origin = MarkOrigin({100, 50, 706, 300}, 600, 222);
+  EXPECT_EQ(origin, (Point{106, 78}));
+  const Rect button{110, 90, 140, 120};  // client 7..37 x 15..45
+  // clang-format off
+  const struct { const char* name; MarkFrame frame; int ring; Point topLeft, bottomRight; } rows[] =
+      {
+      {"100 %: the origin's line", {origin, {103, 75}, 96}, 0, {5, 14}, {37, 45}},
+      {"125 %: still one pixel (1.25 rounds down)", {origin, {103, 75}, 120}, 0, {5, 14}, {37, 45}},
+      {"200 %, inner ring: grown to the button", {origin, {103, 75}, 192}, 0, {6, 14}, {37, 45}},
+      {"200 %, outer ring", {origin, {103, 75}, 192}, 1, {5, 13}, {38, 46}},
+      {"150 %, outer ring (1.5 rounds up)", {origin, {103, 75}, 144}, 1, {5, 13}, {38, 46}},
+      // A 7-pixel frame would put the right and bottom edges on the button.
+      {"wide frame", {{114, 82}, {107, 75}, 96}, 0, {-3, 10}, {33, 45}},
+      {"no frame: on the origin's line", {{103, 75}, {103, 75}, 96}, 0, {6, 14}, {40, 48}},
+  };
+  // clang-format on
+  for (const auto& r : rows) {
+    const Point topRight{r.bottomRight.x, r.topLeft.y}, bottomLeft{r.topLeft.x, r.bottomRight.y};
+    EXPECT_EQ(MarkPolyline(button, r.frame, r.ring),
+              (std::array{r.topLeft, topRight, r.bottomRight, bottomLeft, r.topLeft}))
+        << r.name;
+  }
+}
+
+// One source of every kind; only one shown with a raw-scancode target is limited
+// by the ten raw slots.
+TEST(ChangeRules, CaptionPromptAndScancodeButtonForEveryKindOfSource) {
+  KeyCatalogue c;
+  c[161].scancode = 0x0056;
+  ApplyChange(c, IdFromSlot(1), IdFromSlot(kDisableSlot));
+  ApplyChange(c, IdFromSlot(43), IdFromSlot(69));
+  c[kScancodeEntrySlot].scancode = 0x1234;
+  ApplyChange(c, IdFromSlot(79), IdFromSlot(kScancodeEntrySlot));
+  RecordPair(c, {.from = 0x001F, .to = 0xE07A});  // S -> a code no key has
+  // clang-format off
+  const struct { int slot; const char* caption; ButtonState nineInUse, tenInUse; } rows[] = {
+      {44, "【Ａ　 　ち】キーをどのキーに変更しますか？", Unchanged, Unchanged},
+      {161, "【Scan code】スキャンコード 0x0056 をどのキーに変更しますか？", Unchanged, Unchanged},
+      {1, "変更前【Esc 】---> 変更後【無効 】キーをどのキーに変更しますか？", Unchanged, Unchanged},
+      {43, "変更前【CapsLock 英数】---> 変更後【Ctrl 左】キーをどのキーに変更しますか？", Unchanged, Unchanged},
+      {79, "変更前【Ctrl 右】---> 変更後【Scan code】キーをどのキーに変更しますか？", Unchanged, Unchanged},
+      {45, "変更前【Ｓ　 　と】---> 変更後【Scan code】スキャンコード 0xe07a をどのキーに変更しますか？", Enabled, Disabled},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    EXPECT_EQ(ChangeDialogCaption(c, row.slot), row.caption) << row.slot;
+    c.rawCount = 9;
+    EXPECT_EQ(ScancodeButtonState(c, row.slot), row.nineInUse) << row.slot;
+    c.rawCount = 10;
+    EXPECT_EQ(ScancodeButtonState(c, row.slot), row.tenInUse) << row.slot;
+  }
+  EXPECT_EQ(ScancodeEntryPrompt(c, 1), "キー[Esc][0x0001]を変更します");
+  EXPECT_EQ(ScancodeEntryPrompt(c, 79), "キー[Ctrl右][0xe01d]を変更します");
+}
+
+// Checked for the Esc key (own scancode 0x0001); only four characters are read.
+TEST(ChangeRules, ScancodeEntryTakesFourHexadecimalDigitsOtherThanTheKeysOwn) {
+  using enum EntryVerdict;
+  // clang-format off
+  const struct { const char* typed; EntryVerdict verdict; Scancode value; } rows[] = {
+      {"", NotFourCharacters, 0}, {"1d", NotFourCharacters, 0}, {"E0 1", NotHexadecimal, 0},
+      {"0x1d", NotHexadecimal, 0}, {"00g0", NotHexadecimal, 0}, {"\x95\x5C" "12", NotHexadecimal, 0},
+      {"0001", SameAsOwn, 0}, {"e01d", Accepted, 0xE01D}, {"09af", Accepted, 0x09AF},
+      {"AF90", Accepted, 0xAF90}, {"0000", Accepted, 0}, {"12345", Accepted, 0x1234}};
+  // clang-format on
+  for (const auto& row : rows) {
+    const EntryCheck check = CheckScancodeEntry(row.typed, 0x0001);
+    EXPECT_EQ(std::pair(check.verdict, check.value), std::pair(row.verdict, row.value))
+        << row.typed;
+  }
+}
+
+constexpr std::uint32_t Press(unsigned scan, bool extended = false) {
+  return (scan << 16) | (extended ? 0x01000000u : 0) | 1;
+}
+
+// Keys of the keyboard cannot get a raw slot; an unknown one is offered one.
+TEST(Investigation, PressedKeysShowTheirLabels) {
+  // clang-format off
+  const struct { const char* name; std::uint32_t lParam; const char *scancode, *top, *bottom;
+                 bool numLockNote; ButtonState button; } rows[] = {
+      {"Esc", Press(0x01), " 0x0001  ", "Esc", "", false, Disabled},
+      {"A", Press(0x1E), " 0x001e  ", "Ａ　", "　ち", false, Disabled},
+      {"right Ctrl", Press(0x1D, true), " 0xe01d  ", "Ctrl", "右", false, Disabled},
+      {"NumLock", Press(0x45), " 0x0045  ", "Num", "Lock", true, Disabled},
+      {"Pause", Press(0x45, true), " 0xe045  ", "Pause", "", true, Disabled},
+      {"typed into slot 149", Press(0x59), " 0x0059  ", "Scan", "code", false, Disabled},
+      {"unknown", Press(0x56), " 0x0056  ", "該当なし", "", false, Enabled},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    KeyCatalogue c;
+    c[kScancodeEntrySlot].scancode = 0x0059;
+    const KeyEventOutcome out = HandleKeyEvent(c, row.lParam);
+    EXPECT_TRUE(out.consumed && out.showTexts) << row.name;
+    EXPECT_EQ(
+        std::tie(out.scancodeText, out.topText, out.bottomText, out.numLockNote, out.changeButton),
+        std::tie(row.scancode, row.top, row.bottom, row.numLockNote, row.button))
+        << row.name;
+    EXPECT_EQ(out.limitText, row.button == Enabled ? std::optional<std::string>("") : std::nullopt)
+        << row.name;
+  }
+  KeyCatalogue c;
+  EXPECT_FALSE(HandleKeyEvent(c, 0xC0000001u).consumed);  // a release passes
+}
+
+TEST(Investigation, UnknownKeysAreOfferedARawSlotUntilTen) {
+  KeyCatalogue c;
+  HandleKeyEvent(c, Press(0x56));
+  EXPECT_EQ(std::pair(c[160].scancode, RawChangeCommand(c)),
+            std::pair(Scancode{0x56}, std::optional(360)));
+  // Two in-use slots hold 0x56 (a stored map may have it twice): the last is offered.
+  ApplyChange(c, 360, IdFromSlot(44));
+  RecordPair(c, {.from = 0x0056, .to = 0});
+  HandleKeyEvent(c, Press(0x59));
+  EXPECT_EQ(c.currentRawIndex, 2);
+  HandleKeyEvent(c, Press(0x56));
+  EXPECT_EQ(c.currentRawIndex, 1);
+
+  for (int i = c.rawCount; i < kRawSlotCount; ++i) c[kFirstRawSlot + i].scancode = 0x60 + i;
+  c.rawCount = kRawSlotCount;
+  const KeyEventOutcome full = HandleKeyEvent(c, Press(0x5A));
+  EXPECT_EQ(std::tie(full.limitText, full.changeButton),
+            std::tuple(std::optional<std::string>(kRawSlotLimitText), Unchanged));
+  EXPECT_FALSE(RawChangeCommand(c));
+  EXPECT_EQ(c[kLastRawSlot + 1].scancode, 0);
+  // A key held by a slot in use is still offered, and its change can start.
+  EXPECT_EQ(HandleKeyEvent(c, Press(0x69)).changeButton, Enabled);
+  EXPECT_EQ(RawChangeCommand(c), 369);
+}
+
+TEST(ChangedKeyList, RowsInSlotOrder) {
+  KeyCatalogue c;
+  ApplyChange(c, IdFromSlot(43), IdFromSlot(69));
+  ApplyChange(c, IdFromSlot(1), IdFromSlot(kDisableSlot));
+  c[kScancodeEntrySlot].scancode = 0xE07A;
+  ApplyChange(c, IdFromSlot(44), IdFromSlot(kScancodeEntrySlot));
+  RecordPair(c, {.from = 0x0056, .to = 0x001D});
+  EXPECT_EQ(ChangedKeyRows(c), (std::vector<std::string>{
+                                   "Esc\t0x0001\t→\tキーを無効にする！\t0x0000",
+                                   "CapsLock英数\t0x003a\t→\tCtrl左\t0x001d",
+                                   "Ａ　　ち\t0x001e\t→\tScancode\t0xe07a",
+                                   "Scancode\t0x0056\t→\tScancode\t0x001d",
+                               }));
+}
+
+}  // namespace
+}  // namespace kivora
