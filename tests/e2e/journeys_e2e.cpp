@@ -237,8 +237,7 @@ TEST_F(Journeys, KeysChangedWithTheirFramesAndRegisteredAndASecondCopyEndsAtOnce
   EXPECT_TRUE(Process().Ended(5000));
   EXPECT_FALSE(kivora.Ended(0));
 
-  // In user mode the value is written, but Wine reports Windows 7 or later,
-  // which applies only the machine-wide one: no restart is offered for it.
+  // Wine reports Windows 7 or later, which applies only the machine-wide value.
   kivora.Command(kUserMode);
   ASSERT_TRUE(WaitFor([&] { return Text(main) == kProductTitle + L" >> ユーザー <<"; }));
   kivora.Change(kS, kEsc);
