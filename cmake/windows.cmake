@@ -125,15 +125,15 @@ foreach(suite IN LISTS KIVORA_WIN_SUITES)
   add_test(NAME win.${suite} COMMAND kivora_win_tests ${filter})
 endforeach()
 
-# A DLL that leaves a file beside itself when loaded, for the e2e test that
-# plants it beside kivora.exe under a system DLL's name.
+# A DLL that leaves a file beside itself when loaded, which the journeys plant
+# beside kivora.exe under a system DLL's name.
 add_library(planted_dll SHARED tests/e2e/marker/planted_dll.cpp)
 set_target_properties(planted_dll PROPERTIES PREFIX "")
 target_compile_options(planted_dll PRIVATE ${KIVORA_WARNINGS})
 target_link_options(planted_dll PRIVATE -static)
 
 # End to end: a driver program started in a Wine virtual desktop, where it
-# starts kivora.exe (beside it) and drives it from outside.
+# starts a copy of kivora.exe (beside it) and drives it from outside.
 file(GLOB KIVORA_E2E_SOURCES CONFIGURE_DEPENDS ${CMAKE_SOURCE_DIR}/tests/e2e/*.cpp)
 add_executable(kivora_e2e ${KIVORA_E2E_SOURCES})
 target_link_libraries(kivora_e2e PRIVATE gtest advapi32 user32 gdi32)

@@ -52,9 +52,17 @@ fs::path Beside(const wchar_t* name) {
   return fs::path(path).parent_path() / name;
 }
 
+// Every journey runs kivora.exe from a folder that also holds a DLL under a name
+// Windows loads later (uxtheme.dll), as a folder others can write to may. Wine
+// is told to prefer such a DLL from the program's folder, as Windows does for
+// any name that is not one of its KnownDLLs; once loaded, the marker DLL leaves
+// a file named "planted" and ends the process.
+const fs::path kFolder = fs::temp_directory_path() / "kivora-journeys";
+const wchar_t kOverrides[] = L"Software\\Wine\\AppDefaults\\kivora.exe\\DllOverrides";
+
 // A program started from `exe`, ended when this goes if it still runs.
 struct Process {
-  explicit Process(const fs::path& exe = Beside(L"kivora.exe")) {
+  explicit Process(const fs::path& exe = kFolder / "kivora.exe") {
     STARTUPINFOW startup{.cb = sizeof(STARTUPINFOW)};
     CreateProcessW(exe.c_str(), nullptr, nullptr, nullptr, FALSE, 0, nullptr, nullptr, &startup,
                    &info);
@@ -76,9 +84,7 @@ struct Process {
 
 // kivora.exe and its main window once shown.
 struct Kivora : Process {
-  explicit Kivora(const fs::path& exe = Beside(L"kivora.exe")) : Process(exe) {
-    main = Window(kProductTitle + L" >> 管理者 <<", 15000);
-  }
+  Kivora() { main = Window(kProductTitle + L" >> 管理者 <<", 15000); }
   // A visible window of the program other than the main window, with this
   // caption (any, when empty), once it appears.
   HWND Window(const std::wstring& caption = L"", int timeoutMs = 5000) const {
@@ -173,7 +179,7 @@ std::vector<std::wstring> ListRows(HWND dialog) {
 }
 
 std::string IniBytes() {
-  std::ifstream in(Beside(L"kivora.ini"), std::ios::binary);
+  std::ifstream in(kFolder / "kivora.ini", std::ios::binary);
   return std::string(std::istreambuf_iterator<char>(in), {});
 }
 
@@ -195,11 +201,25 @@ Bytes MapOf(std::initializer_list<std::pair<BYTE, BYTE>> entries) {
 
 class Journeys : public ::testing::Test {
  protected:
+  static void SetUpTestSuite() {
+    fs::remove_all(kFolder);
+    fs::create_directories(kFolder);
+    fs::copy_file(Beside(L"kivora.exe"), kFolder / "kivora.exe");
+    fs::copy_file(Beside(L"planted_dll.dll"), kFolder / "uxtheme.dll");
+    const wchar_t nativeFirst[] = L"native,builtin";
+    RegSetKeyValueW(HKEY_CURRENT_USER, kOverrides, L"uxtheme", REG_SZ, nativeFirst,
+                    sizeof nativeFirst);
+  }
+  static void TearDownTestSuite() {
+    RegDeleteKeyW(HKEY_CURRENT_USER, kOverrides);
+    fs::remove_all(kFolder);
+  }
   void SetUp() override { TearDown(); }
   void TearDown() override {
     RegDeleteKeyValueW(HKEY_LOCAL_MACHINE, kMachineKey, L"Scancode Map");
     RegDeleteTreeW(HKEY_CURRENT_USER, kUserKey);  // a write in user mode must create it
-    fs::remove(Beside(L"kivora.ini"));
+    fs::remove(kFolder / "kivora.ini");
+    EXPECT_FALSE(fs::exists(kFolder / "planted"));
   }
 };
 
@@ -251,7 +271,7 @@ TEST_F(Journeys, KeysChangedWithTheirFramesAndRegisteredAndASecondCopyEndsAtOnce
 TEST_F(Journeys, SavedSetsKeptByteForByteAcrossARestart) {
   const std::string kept =
       "name=\x95\x5C\x83\x4C\x81\x5B              2001.02.03\r\nchg=    1    0\r\n";
-  std::ofstream(Beside(L"kivora.ini"), std::ios::binary) << kept;  // 表キー: Esc off
+  std::ofstream(kFolder / "kivora.ini", std::ios::binary) << kept;  // 表キー: Esc off
   SYSTEMTIME now;
   GetLocalTime(&now);
   char date[16];
@@ -319,31 +339,6 @@ TEST_F(Journeys, AnInvestigatedKeyIsChangedOnceItsDialogHasGone) {
   kivora.Command(kChangedList);
   EXPECT_EQ(ListRows(kivora.Window(L"変更になったキー情報を一覧表示します")),  // no CapsLock
             std::vector<std::wstring>{L"Scancode\t0x0056\t→\tＡ　　ち\t0x001e"});
-}
-
-// Run elevated from a folder others can write to, Kivora must not load a DLL
-// placed there under a name Windows loads later. Wine is told to prefer such a
-// DLL from the program's folder, as Windows does for any name that is not one
-// of its KnownDLLs; the marker DLL writes a file and ends the process.
-TEST_F(Journeys, ADllBesideTheProgramIsNotLoaded) {
-  const fs::path folder = fs::temp_directory_path() / "kivora-planting";
-  fs::remove_all(folder);
-  fs::create_directories(folder);
-  fs::copy_file(Beside(L"kivora.exe"), folder / "kivora.exe");
-  fs::copy_file(Beside(L"planted_dll.dll"), folder / "uxtheme.dll");
-  const std::wstring appDefaults = L"Software\\Wine\\AppDefaults\\kivora.exe";
-  const wchar_t nativeFirst[] = L"native,builtin";
-  RegSetKeyValueW(HKEY_CURRENT_USER, (appDefaults + L"\\DllOverrides").c_str(), L"uxtheme", REG_SZ,
-                  nativeFirst, sizeof nativeFirst);
-  {
-    Kivora kivora(folder / "kivora.exe");
-    EXPECT_TRUE(kivora.main);
-    PostMessageW(kivora.main, WM_CLOSE, 0, 0);
-    EXPECT_TRUE(kivora.Ended(5000));
-  }
-  RegDeleteTreeW(HKEY_CURRENT_USER, appDefaults.c_str());
-  EXPECT_FALSE(fs::exists(folder / "planted"));
-  fs::remove_all(folder);
 }
 
 }  // namespace
