@@ -304,8 +304,6 @@ TEST_F(Journeys, SavedSetsKeptByteForByteAcrossARestart) {
             L"読み込んだ内容を有効にするには、［登録］して再起動する必要があります。");
   EXPECT_EQ(kivora.Label(kEsc, L"無効\n"), L"無効\n");
   EXPECT_EQ(kivora.Label(kCapsLock, L"CapsLock\n英数"), L"CapsLock\n英数");
-  PostMessageW(kivora.main, WM_CLOSE, 0, 0);  // a load is not registered: the close asks
-  EXPECT_TRUE(kivora.Answer(IDCANCEL).starts_with(L"キー変更した内容"));
   save(kivora, L"third");
   EXPECT_EQ(IniBytes(),
             kept + mine + "name=third               " + date + "\r\nchg=    1    0\r\n");

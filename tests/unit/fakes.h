@@ -16,22 +16,20 @@ namespace kivora::testing {
 class FakeKeyStore : public KeyStore {
  public:
   struct Key {
-    bool exists = false, openDenied = false, createDenied = false, queryFails = false;
-    bool setFails = false;
+    bool exists = false, openDenied = false, createDenied = false, queryFails = false,
+         setFails = false;
     std::optional<std::vector<std::uint8_t>> value;
   };
   Key machine, user;
 
-  Key& Of(StoreKind kind) { return kind == StoreKind::Machine ? machine : user; }
   std::unique_ptr<StoreKey> Open(StoreKind kind, KeyAccess) override {
-    Key& key = Of(kind);
+    Key& key = kind == StoreKind::Machine ? machine : user;
     return key.exists && !key.openDenied ? std::make_unique<OpenKey>(key) : nullptr;
   }
   std::unique_ptr<StoreKey> Create(StoreKind kind) override {
-    Key& key = Of(kind);
-    if (key.createDenied || key.openDenied) return nullptr;
-    key.exists = true;
-    return std::make_unique<OpenKey>(key);
+    Key& key = kind == StoreKind::Machine ? machine : user;
+    key.exists |= !key.createDenied && !key.openDenied;
+    return Open(kind, KeyAccess::AllAccess);
   }
 
  private:

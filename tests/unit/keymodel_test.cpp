@@ -70,21 +70,15 @@ TEST(ApplyChange, OutcomeAndTheChangesAfterIt) {
   // clang-format off
   struct { const char* name; int source, target; ChangeOutcome outcome; const char* changes;
            int raw = 0, offered = 0; } const rows[] = {
-      {"key to key", Id(44), Id(1), Changed, "43>69:1D 44>1:1 raw1"},
       {"disabled", Id(72), Id(150), Changed, "43>69:1D 72>150:0 raw1"},
-      {"typed scancode", Id(1), Id(149), Changed, "1>149:3A 43>69:1D raw1"},
-      {"raw slot as source, offered", Id(161), Id(44), Changed, "43>69:1D 161>44:1E raw2", 1, 1},
       {"the last raw slot as source", Id(169), Id(44), Changed, "43>69:1D 169>44:1E raw10", 9, 9},
       {"the last key as source", Id(109), Id(1), Changed, "43>69:1D 109>1:1 raw1"},
-      {"to itself clears", Id(43), Id(43), Cleared, "raw1"},
       {"typed own scancode clears", Id(43), Id(149), Cleared, "raw1"},
-      {"an in-use raw slot offered", Id(44), Id(1), Changed, "43>69:1D 44>1:1 raw1", 1, 0},
       {"never past ten raw slots", Id(1), Id(44), Changed, "1>44:1E 43>69:1D raw10", 10, 10},
       {"slot 0 as source", Id(0), Id(44), Ignored, "43>69:1D raw0"},
       {"slot 150 as source", Id(150), Id(44), Ignored, "43>69:1D raw0"},
       {"slot 151 as target", Id(44), Id(151), Ignored, "43>69:1D raw0"},
       {"id 0 as target", Id(44), 0, Ignored, "43>69:1D raw0"},
-      {"id past every slot", 99999, Id(44), Ignored, "43>69:1D raw0"},
   };
   // clang-format on
   for (const auto& row : rows) {
@@ -103,7 +97,6 @@ TEST(RecordPair, ResolvesBothScancodesToSlots) {
   // clang-format off
   struct { const char* name; ScancodePair pair; const char* changes; int raw = 0, typed = 0;
   } const rows[] = {
-      {"known keys", {0x003A, 0x001D}, "43>69:1D raw0"},
       {"to 0 is the disable slot", {0x0001, 0}, "1>150:0 raw0"},
       {"unknown to shows as a raw slot", {0x001E, 0x0056}, "44>160:56 raw0"},
       {"from = to changes the key to itself", {0x0038, 0x0038}, "71>71:38 raw0"},
@@ -113,7 +106,6 @@ TEST(RecordPair, ResolvesBothScancodesToSlots) {
       {"unknown from takes a raw slot", {0x0056, 0x001E}, "160>160:1E raw1"},
       {"the tenth raw slot", {0x0056, 0}, "169>160:0 raw10", 9},
       {"an eleventh is dropped", {0x0056, 0}, "raw10", 10},
-      {"known keys after ten", {0x003A, 0x001D}, "43>69:1D raw10", 10},
   };
   // clang-format on
   for (const auto& row : rows) {
@@ -140,7 +132,6 @@ TEST(HasCtrlAltDelete, NeedsACtrlAnAltAndDeleteProducedSomewhere) {
       {"the keyboard as it is", {}, true},
       {"one Ctrl left", {{69, 150}}, true},
       {"no Ctrl", {{69, 150}, {79, 150}}, false},
-      {"a Ctrl made from CapsLock", {{69, 150}, {79, 150}, {43, 69}}, true},
       {"no Alt", {{71, 44}, {76, 44}}, false},
       {"the right Alt alone", {{71, 44}}, true},
       {"a Ctrl made from Esc", {{69, 150}, {79, 150}, {1, 69}}, true},
@@ -171,10 +162,7 @@ TEST(ScancodeMap, ParsesTheEntriesInsideTheValueAndBuildsThemBack) {
       {"slot 150 and raw slots after the keys",
        Value(4, {0x3A, 0, 0x01, 0, 0x1D, 0, 0, 0, 0x1E, 0, 0x56, 0, 0, 0, 0, 0}),
        {{0x0001, 0x003A}, {0, 0x001D}, {0x0056, 0x001E}}, true},
-      {"version and flags ignored",
-       {0xFF, 0, 0, 0, 0, 0xFF, 0, 0, 2, 0, 0, 0, 0x1D, 0, 0x3A, 0}, {{0x003A, 0x001D}}},
       {"count 0", Value(0, entries), {}},
-      {"count 1", Value(1, entries), {}},
       {"count past the value", Value(10, entries), {{0x003A, 0x001D}, {0x007B, 0}, {0, 0}}},
       {"torn second entry", Value(10, {0x1D, 0, 0x3A, 0, 0, 0, 0x7B}), {{0x003A, 0x001D}}},
       {"header cut short", {0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 0}, {}},
@@ -213,8 +201,6 @@ TEST(ScancodeMap, ReadsAndWritesTheStore) {
       {"missing key: created", {}, true, "1>150:0 raw0", true},
       {"missing value", {.exists = true}, true, "1>150:0 raw0", true},
       {"value not set", {.exists = true, .setFails = true}, true, "1>150:0 raw0", false},
-      {"no access", {.exists = true, .openDenied = true, .value = caps}, false, "1>150:0 raw0",
-       false},
       {"neither opened nor created", {.createDenied = true}, false, "1>150:0 raw0", false},
   };
   // clang-format on

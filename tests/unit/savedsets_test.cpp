@@ -38,7 +38,6 @@ TEST(SavedSetFormat, ReadsEveryFileAsADefiniteTable) {
       {"twenty bytes, 0x5C as a trail byte", "name=" + n20 + "d\r\n", {{n20, "d"}}, true},
       {"twenty bytes ending in a lead byte", "name=" + h20 + "d\r\n", {{h20, "d"}}, true},
       {"leading blanks kept, trailing ones dropped", "name=  ab  \n", {{"  ab"}}},
-      {"blank name, with a date", "name=                    2026.01.02\n", {{"", "2026.01.02"}}},
       {"last line without line end", "name=   ", {{""}}},
       {"pair fields like atoi, modulo 65536",
        "name=x\nchg=   -1    7\nchg=99999  +12\nchg=\t  12\r\v 34\nchg=  x 5 abcd\nchg=\n",
