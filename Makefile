@@ -58,8 +58,10 @@ prefix: deps
 # test would pay for starting Wine's services again, and ctest would wait for
 # those services to let go of the test's output. One persistent server, whose
 # services are started by a silent first command, avoids both; it is ended
-# afterwards, together with anything else still running in the prefix.
+# afterwards, together with anything else still running in the prefix; one
+# left by a run that was stopped is ended first, since its screen is gone.
 test: build prefix
+	@$(WINE_ENV) wineserver -k 2>/dev/null || true
 	@$(WINE_ENV) scripts/with-display bash -c 'status=0; \
 	  wineserver -p; \
 	  wine cmd /c exit </dev/null >/dev/null 2>&1 || true; \
