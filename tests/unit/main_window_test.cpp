@@ -190,7 +190,7 @@ TEST(MainWindow, CommandsFollowTheirRules) {
           {command::kUserMode, kA, command::kRegister}, toUser + changeA + ", ask restart?", false,
           StoreKind::User, true},
       {"to user and back", [](World&) {}, {command::kUserMode, command::kAdminMode},
-       toUser + "erase 1, label-, title admin, check 60, label+, marks", false},
+          toUser + "erase 1, label-, title admin, check 60, label+, marks", false},
       {"switch to an unreadable store", [](World& w) { w.store.user.openDenied = true; },
           {command::kUserMode}, "erase 43, label-", false},
       {"dialogs", [](World&) {},
