@@ -19,7 +19,7 @@ using testing::FileFault;
 std::string Tag(std::string_view text) {
   using namespace message;
   // clang-format off
-  const std::pair<std::string, const char*> tags[] = {
+  static const std::pair<std::string, const char*> tags[] = {
       {kMachineStoreUnreadable, "fallback"}, {kNoStoreReadable, "noStore"}, {kPauseKey, "pause"},
       {kUnregisteredChanges, "unregistered"}, {kRestartQuestion, "restart?"}, {kHelp, "help"},
       {kRestartFailed, "restartFailed"}, {kCtrlAltDeleteNeeded, "ctrlAltDel"},
