@@ -145,4 +145,27 @@ KeyCatalogue::KeyCatalogue() {
   }
 }
 
+bool IsKeySlot(const KeyCatalogue& catalogue, int slot) {
+  return (slot >= kFirstKeySlot && slot <= kLastKeySlot) ||
+         (slot >= kFirstRawSlot && slot < kFirstRawSlot + catalogue.rawCount);
+}
+
+std::vector<int> KeySlots(const KeyCatalogue& catalogue) {
+  std::vector<int> slots;
+  for (int slot = kFirstKeySlot; slot <= kLastRawSlot; ++slot) {
+    if (IsKeySlot(catalogue, slot)) slots.push_back(slot);
+  }
+  return slots;
+}
+
+int KeySlotOf(const KeyCatalogue& catalogue, Scancode scancode) {
+  int found = 0;
+  // Each physical key is there once and no raw slot holds one of theirs; among
+  // raw slots the last holding it is the one in use for it.
+  for (int slot : KeySlots(catalogue)) {
+    if (catalogue[slot].scancode == scancode) found = slot;
+  }
+  return found;
+}
+
 }  // namespace kivora

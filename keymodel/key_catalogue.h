@@ -2,11 +2,11 @@
 #pragma once
 
 #include <array>
-#include <cstdint>
+#include <vector>
+
+#include "keymodel/scancode_pair.h"
 
 namespace kivora {
-
-using Scancode = std::uint16_t;
 
 inline constexpr int kSlotCount = 172;
 inline constexpr int kFirstKeySlot = 1;
@@ -17,9 +17,6 @@ inline constexpr int kDisabledLabelSlot = 151;
 inline constexpr int kFirstRawSlot = 160;
 inline constexpr int kRawSlotCount = 10;
 inline constexpr int kLastRawSlot = kFirstRawSlot + kRawSlotCount - 1;
-// Walks over every slot that can be changed (reset, save) end at 170, one past
-// the raw slots: that spare slot is never changed, so the walk loses nothing.
-inline constexpr int kLastWalkSlot = 170;
 
 // Key buttons and key commands are numbered after the slot they stand for.
 inline constexpr int kIdBase = 200;
@@ -46,11 +43,27 @@ struct KeyCatalogue {
   std::array<KeySlot, kSlotCount> slots;
   int rawCount = 0;         // raw-scancode slots 160 .. 160+rawCount-1 are in use
   int currentRawIndex = 0;  // raw slot last filled or found by the key investigation
+  // Stored pairs that no slot can show (unknown keys once the ten raw slots are
+  // in use), in stored order: written back as they are, so nothing registered
+  // is lost by a change of some other key.
+  std::vector<ScancodePair> keptPairs;
 
   KeyCatalogue();  // the constant table, nothing changed
 
   KeySlot& operator[](int slot) { return slots[static_cast<std::size_t>(slot)]; }
   const KeySlot& operator[](int slot) const { return slots[static_cast<std::size_t>(slot)]; }
 };
+
+// The one rule for which slots are keys, that is, the sources of pairs: the
+// physical keys (1..109) and the raw-scancode slots in use. Slot 149 (typed
+// scancode) and slot 150 (disable) are targets only.
+bool IsKeySlot(const KeyCatalogue& catalogue, int slot);
+
+// The key slots in ascending order.
+std::vector<int> KeySlots(const KeyCatalogue& catalogue);
+
+// The key slot that stands for this scancode: its physical key, else the raw
+// slot in use that holds it; 0 when there is none.
+int KeySlotOf(const KeyCatalogue& catalogue, Scancode scancode);
 
 }  // namespace kivora

@@ -6,6 +6,7 @@
 #include <cstdint>
 #include <memory>
 #include <span>
+#include <vector>
 
 namespace kivora {
 
@@ -15,13 +16,15 @@ enum class StoreKind { Machine, User };
 
 enum class KeyAccess { Write, AllAccess };
 
+enum class ValueQuery { Read, Missing, Failed };
+
 // An open key; closed when destroyed.
 class StoreKey {
  public:
   virtual ~StoreKey() = default;
-  // Copies the "Scancode Map" value into `buffer`; false when it is missing,
-  // longer than the buffer, or unreadable. `bytesRead` is set on success.
-  virtual bool QueryValue(std::span<std::uint8_t> buffer, std::size_t& bytesRead) = 0;
+  // Reads the whole "Scancode Map" value, whatever its length, into `value`.
+  // Missing only when there is no such value; Failed for every other error.
+  virtual ValueQuery QueryValue(std::vector<std::uint8_t>& value) = 0;
   // Stores `data` as the REG_BINARY value "Scancode Map".
   virtual bool SetValue(std::span<const std::uint8_t> data) = 0;
 };

@@ -3,11 +3,6 @@
 namespace kivora {
 namespace {
 
-bool IsSourceSlot(int slot) {
-  return (slot >= kFirstKeySlot && slot <= kLastKeySlot) ||
-         (slot >= kFirstRawSlot && slot <= kLastRawSlot);
-}
-
 bool IsTargetSlot(int slot) {
   return (slot >= kFirstKeySlot && slot <= kLastKeySlot) || slot == kScancodeEntrySlot ||
          slot == kDisableSlot;
@@ -28,8 +23,14 @@ Scancode EffectiveScancode(const KeyCatalogue& catalogue, int slot) {
 ChangeOutcome ApplyChange(KeyCatalogue& catalogue, int sourceId, int targetId) {
   const int source = SlotFromId(sourceId);
   const int target = SlotFromId(targetId);
+  // The raw slot that the key investigation filled last, not yet in use, is
+  // taken into use by the next change, whichever key that change is for.
+  const bool rawOffered =
+      catalogue.currentRawIndex == catalogue.rawCount && catalogue.rawCount < kRawSlotCount;
+  const bool isSource =
+      IsKeySlot(catalogue, source) || (rawOffered && source == kFirstRawSlot + catalogue.rawCount);
   // The source itself is a valid answer of the change dialog: it clears the change.
-  if (!IsSourceSlot(source) || (!IsTargetSlot(target) && target != source)) {
+  if (!isSource || (!IsTargetSlot(target) && target != source)) {
     return ChangeOutcome::Ignored;
   }
 
@@ -44,60 +45,71 @@ ChangeOutcome ApplyChange(KeyCatalogue& catalogue, int sourceId, int targetId) {
     outcome = ChangeOutcome::Cleared;
   }
 
-  // A raw-scancode slot that the key investigation filled becomes in use with the
-  // first change applied after it, whichever key that change was for.
-  if (catalogue.currentRawIndex == catalogue.rawCount && catalogue.rawCount < kRawSlotCount) {
-    ++catalogue.rawCount;
-  }
+  if (rawOffered) ++catalogue.rawCount;
   return outcome;
 }
 
 void RecordPair(KeyCatalogue& catalogue, ScancodePair pair) {
-  int fromSlot = 0;
   int toSlot = 0;
   // The last match wins, so a scancode typed into slot 149 shadows the physical
   // key with the same code, and to = 0 always resolves to the disable slot.
   for (int slot = kFirstKeySlot; slot <= kDisableSlot; ++slot) {
     const KeySlot& s = catalogue[slot];
-    if (!s.HasLabel()) continue;
-    if (s.scancode == pair.from) fromSlot = slot;
-    if (s.scancode == pair.to) toSlot = slot;
+    if (s.HasLabel() && s.scancode == pair.to) toSlot = slot;
   }
 
-  if (fromSlot != 0) {
-    KeySlot& s = catalogue[fromSlot];
-    s.targetSlot = toSlot != 0 ? toSlot : kFirstRawSlot;
-    s.targetScancode = pair.to;
-    return;
+  int fromSlot = KeySlotOf(catalogue, pair.from);
+  if (fromSlot == 0) {
+    if (catalogue.rawCount >= kRawSlotCount) {
+      catalogue.keptPairs.push_back(pair);
+      return;
+    }
+    fromSlot = kFirstRawSlot + catalogue.rawCount++;
+    catalogue[fromSlot].scancode = pair.from;
   }
-  if (catalogue.rawCount >= kRawSlotCount) return;
-  KeySlot& raw = catalogue[kFirstRawSlot + catalogue.rawCount];
-  raw.scancode = pair.from;
-  raw.targetSlot = kFirstRawSlot;  // shows "Scan"/"code" whatever the target
-  raw.targetScancode = pair.to;
-  ++catalogue.rawCount;
+  KeySlot& s = catalogue[fromSlot];
+  // A raw slot shows "Scan"/"code" whatever its target, as does a target no slot has.
+  s.targetSlot = fromSlot <= kLastKeySlot && toSlot != 0 ? toSlot : kFirstRawSlot;
+  s.targetScancode = pair.to;
 }
 
 std::vector<int> ResetAllChanges(KeyCatalogue& catalogue) {
   std::vector<int> erased;
-  for (int slot = 1; slot <= kLastWalkSlot; ++slot) {
+  for (int slot : KeySlots(catalogue)) {
     KeySlot& s = catalogue[slot];
     if (!s.IsChanged()) continue;
     erased.push_back(slot);
     Unchange(s);
   }
+  catalogue.keptPairs.clear();
   return erased;
 }
 
 void ClearForLoad(KeyCatalogue& catalogue) {
-  for (int slot = 0; slot <= kLastRawSlot; ++slot) Unchange(catalogue[slot]);
+  for (KeySlot& s : catalogue.slots) Unchange(s);
   catalogue.rawCount = 0;
+  catalogue.keptPairs.clear();
+}
+
+std::vector<ScancodePair> MappingPairs(const KeyCatalogue& catalogue) {
+  std::vector<ScancodePair> pairs;
+  for (int slot : KeySlots(catalogue)) {
+    const KeySlot& s = catalogue[slot];
+    if (s.IsChanged()) pairs.push_back({.from = s.scancode, .to = s.targetScancode});
+  }
+  pairs.insert(pairs.end(), catalogue.keptPairs.begin(), catalogue.keptPairs.end());
+  return pairs;
 }
 
 bool HasCtrlAltDelete(const KeyCatalogue& catalogue) {
+  // What every key produces: the keys of the picture, the raw slots in use, and
+  // the unknown keys of the pairs kept aside.
+  std::vector<Scancode> produced;
+  for (int slot : KeySlots(catalogue)) produced.push_back(EffectiveScancode(catalogue, slot));
+  for (const ScancodePair& pair : catalogue.keptPairs) produced.push_back(pair.to);
   int ctrl = 0, alt = 0, del = 0;
-  for (int slot = 1; slot <= kLastRawSlot; ++slot) {
-    switch (EffectiveScancode(catalogue, slot)) {
+  for (Scancode scancode : produced) {
+    switch (scancode) {
       case 0x001D:
       case 0xE01D:
         ++ctrl;

@@ -21,15 +21,22 @@ enum class ChangeOutcome {
 // and redraws every change mark.
 ChangeOutcome ApplyChange(KeyCatalogue& catalogue, int sourceId, int targetId);
 
-// Records one stored pair; a pair that finds no free raw-scancode slot is dropped.
-// Nothing is redrawn: callers redraw after their last pair.
+// Records one stored pair on the key slot of its from-scancode; an unknown key
+// takes the next free raw slot, and once all ten are in use the pair is kept
+// aside. Nothing is redrawn: callers redraw after their last pair.
 void RecordPair(KeyCatalogue& catalogue, ScancodePair pair);
 
+// Unchanges every key and drops the pairs kept aside; the raw slots stay in use.
 // Returns the slots whose change marks must be erased, in ascending order; the
 // caller then gives every key its own label again.
 std::vector<int> ResetAllChanges(KeyCatalogue& catalogue);
 
+// Unchanges everything, frees the raw slots and drops the pairs kept aside.
 void ClearForLoad(KeyCatalogue& catalogue);
+
+// The whole mapping as pairs: every changed key in slot order, then the pairs
+// kept aside, in their stored order.
+std::vector<ScancodePair> MappingPairs(const KeyCatalogue& catalogue);
 
 bool HasCtrlAltDelete(const KeyCatalogue& catalogue);
 

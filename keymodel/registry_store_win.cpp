@@ -22,15 +22,25 @@ class RegistryKey final : public StoreKey {
  public:
   explicit RegistryKey(HKEY key) : key_(key) {}
 
-  bool QueryValue(std::span<std::uint8_t> buffer, std::size_t& bytesRead) override {
-    DWORD size = static_cast<DWORD>(buffer.size());
-    // The type is not looked at: what matters is the bytes.
-    if (RegQueryValueExW(key_.get(), kValueName, nullptr, nullptr, buffer.data(), &size) !=
-        ERROR_SUCCESS) {
-      return false;
+  ValueQuery QueryValue(std::vector<std::uint8_t>& value) override {
+    // Ask the size, then read; another program may grow the value in between,
+    // which ERROR_MORE_DATA reports with the new size.
+    DWORD size = 0;
+    for (int attempt = 0; attempt < 8; ++attempt) {
+      value.resize(size);
+      DWORD got = size;
+      // The type is not looked at: what matters is the bytes.
+      const LSTATUS status = RegQueryValueExW(key_.get(), kValueName, nullptr, nullptr,
+                                              size != 0 ? value.data() : nullptr, &got);
+      if (status == ERROR_FILE_NOT_FOUND) return ValueQuery::Missing;
+      if (status == ERROR_SUCCESS && (size != 0 || got == 0)) {
+        value.resize(got);
+        return ValueQuery::Read;
+      }
+      if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA) return ValueQuery::Failed;
+      size = got;
     }
-    bytesRead = size;
-    return true;
+    return ValueQuery::Failed;
   }
 
   bool SetValue(std::span<const std::uint8_t> data) override {

@@ -15,6 +15,11 @@ void PutU16(std::uint8_t* p, std::uint16_t v) {
   p[1] = static_cast<std::uint8_t>(v >> 8);
 }
 
+void PutU32(std::uint8_t* p, std::uint32_t v) {
+  PutU16(p, static_cast<std::uint16_t>(v & 0xFFFF));
+  PutU16(p + 2, static_cast<std::uint16_t>(v >> 16));
+}
+
 std::uint16_t GetU16(const std::uint8_t* p) {
   return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
 }
@@ -26,23 +31,20 @@ std::uint32_t GetU32(const std::uint8_t* p) {
 
 }  // namespace
 
-std::size_t BuildScancodeMap(const KeyCatalogue& catalogue, ScancodeMapBuffer& buffer) {
-  buffer.fill(0);
-  std::size_t pairs = 0;
-  for (int slot = 1; slot <= kLastRawSlot && pairs < kMaxScancodeMapPairs; ++slot) {
-    const KeySlot& s = catalogue[slot];
-    if (!s.IsChanged()) continue;
-    std::uint8_t* entry = buffer.data() + kScancodeMapHeaderSize + kEntrySize * pairs;
-    PutU16(entry, s.targetScancode);
-    PutU16(entry + 2, s.scancode);
-    ++pairs;
+std::vector<std::uint8_t> BuildScancodeMap(const KeyCatalogue& catalogue) {
+  const std::vector<ScancodePair> pairs = MappingPairs(catalogue);
+  // The terminator, when there are pairs, counts as an entry.
+  const std::size_t entries = pairs.empty() ? 0 : pairs.size() + 1;
+  std::vector<std::uint8_t> value(kScancodeMapHeaderSize + kEntrySize * entries, 0);
+  if (pairs.empty()) return value;
+  PutU32(value.data() + kEntryCountOffset, static_cast<std::uint32_t>(entries));
+  std::uint8_t* entry = value.data() + kScancodeMapHeaderSize;
+  for (const ScancodePair& pair : pairs) {
+    PutU16(entry, pair.to);
+    PutU16(entry + 2, pair.from);
+    entry += kEntrySize;
   }
-  if (pairs == 0) return kScancodeMapHeaderSize;
-  const auto count = static_cast<std::uint32_t>(pairs + 1);  // the terminator counts
-  for (std::size_t i = 0; i < 4; ++i) {
-    buffer[kEntryCountOffset + i] = static_cast<std::uint8_t>(count >> (8 * i));
-  }
-  return kScancodeMapHeaderSize + kEntrySize * (pairs + 1);
+  return value;  // the terminator is the zeros left at the end
 }
 
 std::vector<ScancodePair> ParseScancodeMap(std::span<const std::uint8_t> value) {
@@ -50,8 +52,7 @@ std::vector<ScancodePair> ParseScancodeMap(std::span<const std::uint8_t> value) 
   if (value.size() < kScancodeMapHeaderSize) return pairs;
   const std::uint32_t count = GetU32(value.data() + kEntryCountOffset);
   if (count <= 1) return pairs;
-  const std::size_t bytes = std::min(value.size(), kScancodeMapBufferSize);
-  const std::size_t stored = (bytes - kScancodeMapHeaderSize) / kEntrySize;
+  const std::size_t stored = (value.size() - kScancodeMapHeaderSize) / kEntrySize;
   const std::size_t n = std::min<std::size_t>(count - 1, stored);
   pairs.reserve(n);
   for (std::size_t i = 0; i < n; ++i) {
@@ -61,27 +62,30 @@ std::vector<ScancodePair> ParseScancodeMap(std::span<const std::uint8_t> value) 
   return pairs;
 }
 
-bool ReadScancodeMap(KeyCatalogue& catalogue, KeyStore& store, StoreKind kind) {
-  ScancodeMapBuffer buffer{};
-  std::size_t bytesRead = 0;
+MapRead ReadScancodeMap(KeyCatalogue& catalogue, KeyStore& store, StoreKind kind) {
+  std::vector<std::uint8_t> value;
   if (auto key = store.Open(kind, KeyAccess::AllAccess)) {
-    if (!key->QueryValue(buffer, bytesRead)) return true;  // no value: no changes
+    switch (key->QueryValue(value)) {
+      case ValueQuery::Read:
+        break;
+      case ValueQuery::Missing:
+        return MapRead::Read;  // no value: no changes
+      case ValueQuery::Failed:
+        return MapRead::ValueUnreadable;
+    }
   } else if (!store.Create(kind)) {
-    return false;
+    return MapRead::StoreUnavailable;
   }
-  for (const ScancodePair& pair : ParseScancodeMap(std::span(buffer.data(), bytesRead))) {
-    RecordPair(catalogue, pair);
-  }
-  return true;
+  for (const ScancodePair& pair : ParseScancodeMap(value)) RecordPair(catalogue, pair);
+  return MapRead::Read;
 }
 
 bool WriteScancodeMap(const KeyCatalogue& catalogue, KeyStore& store, StoreKind kind) {
-  ScancodeMapBuffer buffer;
-  const std::size_t length = BuildScancodeMap(catalogue, buffer);
+  const std::vector<std::uint8_t> value = BuildScancodeMap(catalogue);
   auto key = store.Open(kind, KeyAccess::Write);
   if (!key) key = store.Create(kind);
   if (!key) return false;
-  return key->SetValue(std::span(buffer.data(), length));
+  return key->SetValue(value);
 }
 
 }  // namespace kivora

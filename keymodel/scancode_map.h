@@ -2,7 +2,6 @@
 // into the catalogue, and reading and writing it through a key store.
 #pragma once
 
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <span>
@@ -14,26 +13,25 @@
 
 namespace kivora {
 
-// Header (version, flags, entry count) and room for 151 entries: 150 pairs and the
-// terminator. A value longer than this is not read at all.
 inline constexpr std::size_t kScancodeMapHeaderSize = 12;
-inline constexpr std::size_t kScancodeMapBufferSize = 616;
-inline constexpr std::size_t kMaxScancodeMapPairs = 150;
-using ScancodeMapBuffer = std::array<std::uint8_t, kScancodeMapBufferSize>;
 
-// Fills the buffer from the changed slots, in slot order, and returns the number
-// of bytes to store: 12 when nothing is changed, else 16 + 4 per pair.
-std::size_t BuildScancodeMap(const KeyCatalogue& catalogue, ScancodeMapBuffer& buffer);
+// The value of the mapping (MappingPairs): header (version, flags, entry count),
+// one entry per pair and the terminator; 12 zero bytes when nothing is changed.
+std::vector<std::uint8_t> BuildScancodeMap(const KeyCatalogue& catalogue);
 
 // The pairs of a stored value, in stored order. Only entries that lie wholly inside
 // the bytes actually read are returned, so a truncated value or an entry count
-// that runs past the buffer never yields pairs that were not stored.
+// that runs past the value never yields pairs that were not stored.
 std::vector<ScancodePair> ParseScancodeMap(std::span<const std::uint8_t> value);
 
+enum class MapRead {
+  Read,             // every stored pair recorded; a missing value or key has none
+  ValueUnreadable,  // the value exists but could not be read: nothing recorded
+  StoreUnavailable  // the key can be neither opened nor created with full access
+};
+
 // Records the stored pairs of one store into the catalogue (without clearing it).
-// False only when the store's key can be neither opened nor created with full
-// access; a missing or unreadable value reads as no pairs.
-bool ReadScancodeMap(KeyCatalogue& catalogue, KeyStore& store, StoreKind kind);
+MapRead ReadScancodeMap(KeyCatalogue& catalogue, KeyStore& store, StoreKind kind);
 
 // Stores the mapping in the given store. False when the key can be neither opened
 // for writing nor created, or the value could not be set.

@@ -1,8 +1,10 @@
 #pragma once
 
-#include "keymodel/key_catalogue.h"
+#include <cstdint>
 
 namespace kivora {
+
+using Scancode = std::uint16_t;
 
 // One remapping: pressing `from` produces `to` (0 = nothing, the key is disabled).
 struct ScancodePair {

@@ -35,15 +35,23 @@ bool ReadSavedSetFile(SavedSetTable& table, SetFileSystem& fs, const FilePath& d
   table.iniPath = JoinPath(directory, "kivora.ini");
   table.tmpPath = JoinPath(directory, "kivora.tmp");
   std::string contents;
-  if (!fs.ReadAll(table.iniPath, contents)) return false;
-  table.sets = ParseSavedSets(contents);
-  return true;
+  switch (fs.ReadAll(table.iniPath, contents)) {
+    case FileRead::Read:
+      table.sets = ParseSavedSets(contents);
+      return true;
+    case FileRead::NotFound:
+      return true;
+    case FileRead::Failed:
+      break;
+  }
+  table.unreadable = true;
+  return false;
 }
 
 bool WriteSavedSetFile(const SavedSetTable& table, SetFileSystem& fs) {
   // Without a read there is no place to write to; never write beside the
-  // working directory by accident.
-  if (table.iniPath.empty() || table.tmpPath.empty()) return false;
+  // working directory by accident, nor over sets that could not be read.
+  if (table.iniPath.empty() || table.tmpPath.empty() || table.unreadable) return false;
   bool written = false;
   {
     auto file = fs.Create(table.tmpPath);

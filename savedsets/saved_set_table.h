@@ -28,6 +28,9 @@ struct SavedSetTable {
   // Computed by every read; a write goes where the last read looked.
   FilePath iniPath;
   FilePath tmpPath;
+  // The last read found kivora.ini but could not read it: the table does not
+  // show the file, so nothing may be written over it until a read succeeds.
+  bool unreadable = false;
 };
 
 }  // namespace kivora

@@ -28,11 +28,14 @@ class OutputFile {
   virtual bool Close() = 0;
 };
 
+enum class FileRead { Read, NotFound, Failed };
+
 class SetFileSystem {
  public:
   virtual ~SetFileSystem() = default;
-  // False when the file cannot be opened; a read error mid-way ends the contents.
-  virtual bool ReadAll(const FilePath& path, std::string& contents) = 0;
+  // The whole file. NotFound only when it (or its folder) does not exist; every
+  // other failure to open or read, a read error mid-way included, is Failed.
+  virtual FileRead ReadAll(const FilePath& path, std::string& contents) = 0;
   // Creates or empties the file; null when it cannot be opened for writing.
   virtual std::unique_ptr<OutputFile> Create(const FilePath& path) = 0;
   // Puts `from` in the place of `to` in one step: afterwards `to` is either the

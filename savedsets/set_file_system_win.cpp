@@ -41,18 +41,25 @@ class WinOutputFile final : public OutputFile {
 
 }  // namespace
 
-bool WinSetFileSystem::ReadAll(const FilePath& path, std::string& contents) {
+FileRead WinSetFileSystem::ReadAll(const FilePath& path, std::string& contents) {
   const KernelHandle file(CreateFileW(Win32Path(path).c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
-  if (!file.valid()) return false;
+  if (!file.valid()) {
+    // Held open by another program, denied, offline: the sets exist but are
+    // not ours to read now, which is not the same as having none.
+    const DWORD error = GetLastError();
+    return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileRead::NotFound
+                                                                          : FileRead::Failed;
+  }
   contents.clear();
   char chunk[64 * 1024];
-  DWORD read = 0;
-  while (ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr) && read > 0) {
+  for (;;) {
+    DWORD read = 0;
+    if (!ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr)) return FileRead::Failed;
+    if (read == 0) return FileRead::Read;
     contents.append(chunk, read);
   }
-  return true;
 }
 
 std::unique_ptr<OutputFile> WinSetFileSystem::Create(const FilePath& path) {

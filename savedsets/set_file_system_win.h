@@ -7,7 +7,7 @@ namespace kivora {
 
 class WinSetFileSystem final : public SetFileSystem {
  public:
-  bool ReadAll(const FilePath& path, std::string& contents) override;
+  FileRead ReadAll(const FilePath& path, std::string& contents) override;
   std::unique_ptr<OutputFile> Create(const FilePath& path) override;
   bool Replace(const FilePath& from, const FilePath& to) override;
   void Remove(const FilePath& path) override;

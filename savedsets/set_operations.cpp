@@ -21,11 +21,8 @@ std::optional<std::size_t> FindSetByName(const SavedSetTable& table, std::string
 }
 
 std::optional<std::vector<ScancodePair>> MappingAsPairs(const KeyCatalogue& catalogue) {
-  std::vector<ScancodePair> pairs;
-  for (int slot = 1; slot <= kLastWalkSlot; ++slot) {
-    const KeySlot& s = catalogue[slot];
-    if (s.IsChanged()) pairs.push_back({.from = s.scancode, .to = s.targetScancode});
-  }
+  // The pairs kept aside go in too: a set holds what registering would write.
+  std::vector<ScancodePair> pairs = MappingPairs(catalogue);
   if (pairs.size() > kMaxSetPairs) return std::nullopt;
   return pairs;
 }

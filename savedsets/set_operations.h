@@ -19,8 +19,8 @@ std::string SetListRow(const SavedKeySet& set);
 // The position of the set with exactly this name (bytes, case and length), if any.
 std::optional<std::size_t> FindSetByName(const SavedSetTable& table, std::string_view name);
 
-// The changed slots 1..170 as pairs in slot order; nothing when there are more
-// than a set can hold, so a save never keeps only part of the mapping.
+// The mapping as registering would write it (MappingPairs); nothing when there
+// are more pairs than a set can hold, so a save never keeps only part of it.
 std::optional<std::vector<ScancodePair>> MappingAsPairs(const KeyCatalogue& catalogue);
 
 // "2026.12.06".

@@ -6,7 +6,7 @@ namespace kivora {
 
 std::vector<std::string> ChangedKeyRows(const KeyCatalogue& catalogue) {
   std::vector<std::string> rows;
-  for (int slot = 0; slot <= kLastRawSlot; ++slot) {
+  for (int slot : KeySlots(catalogue)) {
     const KeySlot& s = catalogue[slot];
     if (!s.IsChanged()) continue;
     // The target's own labels: a disabled key shows "キーを無効にする！".

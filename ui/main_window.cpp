@@ -30,11 +30,13 @@ void MainWindow::EnterMode(StoreKind mode) {
 
 void MainWindow::Start(const FilePath& exeDirectory) {
   exeDirectory_ = exeDirectory;
-  if (ReadScancodeMap(catalogue_, store_, StoreKind::Machine)) {
+  MapRead read = ReadScancodeMap(catalogue_, store_, StoreKind::Machine);
+  if (read != MapRead::StoreUnavailable) {
     EnterMode(StoreKind::Machine);
   } else {
     view_.ShowWarning(message::kMachineStoreUnreadable);
-    if (ReadScancodeMap(catalogue_, store_, StoreKind::User)) {
+    read = ReadScancodeMap(catalogue_, store_, StoreKind::User);
+    if (read != MapRead::StoreUnavailable) {
       view_.GreyAdminModeItem();
       EnterMode(StoreKind::User);
     } else {
@@ -46,8 +48,27 @@ void MainWindow::Start(const FilePath& exeDirectory) {
   view_.ComputeMarkOrigin();
   view_.LabelKeys(true);
   view_.DrawChangeMarks();
-  // A missing file just means no saved sets yet.
-  ReadSavedSetFile(savedSets_, files_, exeDirectory_);
+  TellWhatTheKeysDoNotShow(read);
+  // A missing file just means no saved sets yet; one that cannot be read is said.
+  if (!ReadSavedSetFile(savedSets_, files_, exeDirectory_)) {
+    view_.ShowWarning(message::kSetFileReadFailed);
+  }
+}
+
+void MainWindow::TellWhatTheKeysDoNotShow(MapRead read) {
+  if (read == MapRead::ValueUnreadable) view_.ShowWarning(message::kStoredMapUnreadable);
+  if (!catalogue_.keptPairs.empty()) {
+    view_.ShowInformation(KeptPairsNote(catalogue_.keptPairs.size()));
+  }
+}
+
+bool MainWindow::SavedSetsReadable() {
+  // Tried again: a file that another program held at start-up may be free now.
+  if (savedSets_.unreadable && !ReadSavedSetFile(savedSets_, files_, exeDirectory_)) {
+    view_.ShowWarning(message::kSetFileReadFailed);
+    return false;
+  }
+  return true;
 }
 
 void MainWindow::Command(int id) {
@@ -60,6 +81,7 @@ void MainWindow::Command(int id) {
       state_.dirty = true;
       break;
     case command::kSaveSet:
+      if (!SavedSetsReadable()) break;
       if (savedSets_.sets.size() >= kMaxSavedSets) {
         view_.ShowWarning(message::kTooManySets);
       } else {
@@ -67,10 +89,10 @@ void MainWindow::Command(int id) {
       }
       break;
     case command::kLoadSet:
-      view_.RunDialog(Dialog::LoadSet);
+      if (SavedSetsReadable()) view_.RunDialog(Dialog::LoadSet);
       break;
     case command::kDeleteSet:
-      view_.RunDialog(Dialog::DeleteSet);
+      if (SavedSetsReadable()) view_.RunDialog(Dialog::DeleteSet);
       break;
     case command::kInvestigate:
       view_.RunDialog(Dialog::Investigation);
@@ -132,12 +154,21 @@ void MainWindow::Reset() {
 }
 
 void MainWindow::SwitchMode(StoreKind mode) {
-  Reset();
-  // A store that cannot be read leaves the keys reset and everything else as it was.
-  if (!ReadScancodeMap(catalogue_, store_, mode)) return;
+  if (mode == state_.mode) return;
+  if (state_.dirty && !view_.Ask(message::kModeSwitchDropsChanges)) return;
+  // Read into a copy: a store that cannot be opened leaves everything as it was.
+  KeyCatalogue next = catalogue_;
+  const std::vector<int> erased = ResetAllChanges(next);
+  const MapRead read = ReadScancodeMap(next, store_, mode);
+  if (read == MapRead::StoreUnavailable) return;
+  catalogue_ = std::move(next);
+  for (int slot : erased) view_.EraseChangeMark(slot);
+  view_.LabelKeys(false);
   EnterMode(mode);
+  state_.dirty = false;  // the keys show the store as it is
   view_.LabelKeys(true);
   view_.DrawChangeMarks();
+  TellWhatTheKeysDoNotShow(read);
 }
 
 void MainWindow::ChangeKey(int sourceId) {

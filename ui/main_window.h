@@ -10,6 +10,7 @@
 
 #include "keymodel/key_catalogue.h"
 #include "keymodel/key_store.h"
+#include "keymodel/scancode_map.h"
 #include "resources/resource_ids.h"
 #include "savedsets/saved_set_table.h"
 #include "savedsets/set_file_system.h"
@@ -118,6 +119,11 @@ class MainWindow {
   void SwitchMode(StoreKind mode);
   void ChangeKey(int sourceId);
   void EnterMode(StoreKind mode);
+  // Once per read of a store: a value that could not be read, and the pairs
+  // that no key shows.
+  void TellWhatTheKeysDoNotShow(MapRead read);
+  // False (and said) while kivora.ini cannot be read.
+  bool SavedSetsReadable();
 
   KeyCatalogue& catalogue_;
   SavedSetTable& savedSets_;

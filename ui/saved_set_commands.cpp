@@ -20,9 +20,12 @@ SetDialogOutcome MainWindow::SaveSet(const std::optional<std::string>& typedName
   const auto existing = FindSetByName(savedSets_, name);
   // Cancel keeps the dialog open with the name as typed.
   if (existing && !view_.Ask(message::kSetNameExists)) return {.messages = {}, .stayOpen = true};
-  PutSet(savedSets_, existing.value_or(savedSets_.sets.size()),
+  // The table takes the set only once kivora.ini holds it.
+  SavedSetTable saved = savedSets_;
+  PutSet(saved, existing.value_or(saved.sets.size()),
          {.name = name, .date = SaveDate(today.year, today.month, today.day), .pairs = *pairs});
-  if (!WriteSavedSetFile(savedSets_, files_)) return {.messages = {message::kSetFileWriteFailed}};
+  if (!WriteSavedSetFile(saved, files_)) return {.messages = {message::kSetFileWriteFailed}};
+  savedSets_ = std::move(saved);
   return {};
 }
 

@@ -7,4 +7,11 @@ std::string MainWindowTitle(StoreKind mode) {
          (mode == StoreKind::Machine ? " >> 管理者 <<" : " >> ユーザー <<");
 }
 
+std::string KeptPairsNote(std::size_t count) {
+  return "画面に表示できないキー変更が " + std::to_string(count) +
+         " 件登録されています。\n"
+         "これらは登録されたまま残り、［登録］してもそのまま書き戻されます。\n"
+         "［リセット］するか、保存したキー内容を読み込むと消去されます。";
+}
+
 }  // namespace kivora

@@ -14,6 +14,10 @@ inline constexpr char kProductTitle[] = "Kivora キヴォラ " KIVORA_VERSION_TI
 // The main window's title in the given store mode.
 std::string MainWindowTitle(StoreKind mode);
 
+// Ours: registered pairs that no key of the picture can show are kept and
+// written back; the user hears of them once, with their count.
+std::string KeptPairsNote(std::size_t count);
+
 namespace message {
 inline constexpr char kNotNtFamily[] =
     "申し訳有りません。\n"
@@ -38,6 +42,16 @@ inline constexpr char kUserMapNotApplied[] =
     "キー情報をユーザー用のレジストリに登録しました。\nこのバージョンのWindowsでは、キー変更はコン"
     "ピューター全体の登録（管理者モード）だけが有効です。\n変更内容を有効にするには、Kivoraを管理者"
     "として起動し、管理者モードで登録して下さい。";
+// Ours: a value that exists but cannot be read must not pass for "no changes".
+inline constexpr char kStoredMapUnreadable[] =
+    "登録済みのキー情報（Scancode Map）を読み込めませんでした。\n"
+    "画面には登録済みの変更が表示されていません。\n"
+    "［登録］すると、登録済みの内容はこの画面の内容に置き換わります。";
+// Ours: a mode switch shows the other store's keys, as closing ends the changes.
+inline constexpr char kModeSwitchDropsChanges[] =
+    "登録していないキー変更があります。\n"
+    "モードを切り替えると変更内容は無効になります。\n"
+    "切り替えてもよろしいですか？";
 inline constexpr char kUnregisteredChanges[] =
     "キー変更した内容を有効にするには「登録」する必要があります。\n"
     "このまま終了すると変更内容は無効になります。\n"

@@ -2,7 +2,6 @@
 // step fail.
 #pragma once
 
-#include <algorithm>
 #include <map>
 #include <optional>
 #include <string>
@@ -12,6 +11,12 @@
 #include "savedsets/set_file_system.h"
 
 namespace kivora::testing {
+
+inline std::string Repeat(std::string_view text, int times) {
+  std::string all;
+  while (times-- > 0) all += text;
+  return all;
+}
 
 class FakeKeyStore : public KeyStore {
  public:
@@ -36,10 +41,11 @@ class FakeKeyStore : public KeyStore {
   struct OpenKey : StoreKey {
     Key& key;
     explicit OpenKey(Key& k) : key(k) {}
-    bool QueryValue(std::span<std::uint8_t> buffer, std::size_t& bytesRead) override {
-      if (key.queryFails || !key.value || key.value->size() > buffer.size()) return false;
-      bytesRead = std::copy(key.value->begin(), key.value->end(), buffer.begin()) - buffer.begin();
-      return true;
+    ValueQuery QueryValue(std::vector<std::uint8_t>& value) override {
+      if (key.queryFails) return ValueQuery::Failed;
+      if (!key.value) return ValueQuery::Missing;
+      value = *key.value;
+      return ValueQuery::Read;
     }
     bool SetValue(std::span<const std::uint8_t> data) override {
       if (!key.setFails) key.value.emplace(data.begin(), data.end());
@@ -56,10 +62,11 @@ class FakeSetFileSystem : public SetFileSystem {
   std::map<FilePath, std::string> files;
   FileFault fault = FileFault::None;
 
-  bool ReadAll(const FilePath& path, std::string& contents) override {
-    if (fault == FileFault::Read || !files.contains(path)) return false;
+  FileRead ReadAll(const FilePath& path, std::string& contents) override {
+    if (!files.contains(path)) return FileRead::NotFound;
+    if (fault == FileFault::Read) return FileRead::Failed;
     contents = files[path];
-    return true;
+    return FileRead::Read;
   }
   std::unique_ptr<OutputFile> Create(const FilePath& path) override {
     if (fault == FileFault::Create) return nullptr;

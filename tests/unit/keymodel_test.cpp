@@ -13,12 +13,14 @@ namespace {
 using enum ChangeOutcome;
 using Bytes = std::vector<std::uint8_t>;
 using Pairs = std::vector<ScancodePair>;
+constexpr std::uint8_t Byte(unsigned v) { return static_cast<std::uint8_t>(v & 0xFF); }
 using testing::FakeKeyStore;
 
 constexpr int Id(int slot) { return IdFromSlot(slot); }
 
-// Every changed slot as "slot>target:SCANCODE", then the raw slots in use: one
-// comparison shows what an operation changed and what it left alone.
+// Every changed slot as "slot>target:SCANCODE", then the raw slots in use and
+// the pairs kept aside: one comparison shows what an operation changed and what
+// it left alone.
 std::string Changes(const KeyCatalogue& catalogue) {
   std::string changes;
   for (int slot = 0; slot < kSlotCount; ++slot) {
@@ -27,7 +29,13 @@ std::string Changes(const KeyCatalogue& catalogue) {
     std::snprintf(text, sizeof text, "%d>%d:%X ", slot, s.targetSlot, s.targetScancode);
     if (s.IsChanged()) changes += text;
   }
-  return changes + "raw" + std::to_string(catalogue.rawCount);
+  changes += "raw" + std::to_string(catalogue.rawCount);
+  for (const ScancodePair& pair : catalogue.keptPairs) {
+    char text[32];
+    std::snprintf(text, sizeof text, " kept%X>%X", pair.from, pair.to);
+    changes += text;
+  }
+  return changes;
 }
 
 KeyCatalogue Recorded(const Pairs& pairs) {
@@ -36,17 +44,22 @@ KeyCatalogue Recorded(const Pairs& pairs) {
   return catalogue;
 }
 
-Bytes Built(const KeyCatalogue& catalogue) {
-  ScancodeMapBuffer buffer;
-  return Bytes(buffer.begin(), buffer.begin() + BuildScancodeMap(catalogue, buffer));
-}
-
 // A value: version and flags zero, the entry count, then the entries' bytes.
 Bytes Value(std::uint32_t count, const Bytes& entries = {}) {
   Bytes value(12, 0);
   for (int i = 0; i < 4; ++i) value[8 + i] = static_cast<std::uint8_t>(count >> (8 * i));
   value.insert(value.end(), entries.begin(), entries.end());
   return value;
+}
+
+// The value of these pairs with its terminator, as a write stores it.
+Bytes ValueOf(const Pairs& pairs) {
+  Bytes entries;
+  for (auto [from, to] : pairs) {
+    for (Scancode word : {to, from}) entries.insert(entries.end(), {Byte(word), Byte(word >> 8)});
+  }
+  entries.resize(entries.size() + 4, 0);
+  return Value(static_cast<std::uint32_t>(pairs.size() + 1), entries);
 }
 
 // Look-ups by scancode rely on each key once, and nothing else with a scancode;
@@ -77,6 +90,7 @@ TEST(ApplyChange, OutcomeAndTheChangesAfterIt) {
       {"never past ten raw slots", Id(1), Id(44), Changed, "1>44:1E 43>69:1D raw10", 10, 10},
       {"slot 0 as source", Id(0), Id(44), Ignored, "43>69:1D raw0"},
       {"slot 150 as source", Id(150), Id(44), Ignored, "43>69:1D raw0"},
+      {"a raw slot neither in use nor offered", Id(161), Id(44), Ignored, "43>69:1D raw0"},
       {"slot 151 as target", Id(44), Id(151), Ignored, "43>69:1D raw0"},
       {"id 0 as target", Id(44), 0, Ignored, "43>69:1D raw0"},
   };
@@ -91,8 +105,9 @@ TEST(ApplyChange, OutcomeAndTheChangesAfterIt) {
   }
 }
 
-// The last match wins: a scancode typed into slot 149 shadows its key, and 0 is
-// the disable slot; a scancode no key has takes the next of the ten raw slots.
+// A pair's source is a key: a physical key or a raw slot in use (here holding
+// 0x0100, 0x0101, ...), never slot 149 or 150. For the target the last match
+// wins: a scancode typed into slot 149 shadows its key, and 0 is the disable slot.
 TEST(RecordPair, ResolvesBothScancodesToSlots) {
   // clang-format off
   struct { const char* name; ScancodePair pair; const char* changes; int raw = 0, typed = 0;
@@ -101,34 +116,39 @@ TEST(RecordPair, ResolvesBothScancodesToSlots) {
       {"unknown to shows as a raw slot", {0x001E, 0x0056}, "44>160:56 raw0"},
       {"from = to changes the key to itself", {0x0038, 0x0038}, "71>71:38 raw0"},
       {"typed scancode shadows the key", {0x003A, 0x001D}, "43>149:1D raw0", 0, 0x001D},
-      {"typed scancode as from", {0x001D, 0x003A}, "149>43:3A raw0", 0, 0x001D},
-      {"from 0 is the disable slot", {0, 0x001E}, "150>44:1E raw0"},
+      {"a typed scancode is no source", {0x001D, 0x003A}, "69>43:3A raw0", 0, 0x001D},
+      {"from 0 is no disable slot", {0, 0x001E}, "160>160:1E raw1"},
       {"unknown from takes a raw slot", {0x0056, 0x001E}, "160>160:1E raw1"},
+      {"a raw slot in use is found again", {0x0103, 0x001E}, "163>160:1E raw9", 9},
       {"the tenth raw slot", {0x0056, 0}, "169>160:0 raw10", 9},
-      {"an eleventh is dropped", {0x0056, 0}, "raw10", 10},
+      {"an eleventh is kept aside", {0x0056, 0x001D}, "raw10 kept56>1D", 10},
   };
   // clang-format on
   for (const auto& row : rows) {
     KeyCatalogue c;
     c[kScancodeEntrySlot].scancode = row.typed;
     c.rawCount = row.raw;
+    for (int i = 0; i < row.raw; ++i) c[kFirstRawSlot + i].scancode = Scancode(0x0100 + i);
     RecordPair(c, row.pair);
     EXPECT_EQ(Changes(c), row.changes) << row.name;
   }
 }
 
+// Both drop the pairs kept aside: they are the user's way to clear them.
 TEST(ResetAndClear, ResetKeepsRawSlotsInUseAndLoadFreesThem) {
-  KeyCatalogue c = Recorded({{0x0056, 0x001E}, {0x0001, 0x001D}, {0, 0x001D}}), loaded = c;
+  KeyCatalogue c = Recorded({{0x0056, 0x001E}, {0x0001, 0x001D}, {0, 0x001D}});
+  c.keptPairs = {{0xE06A, 0}};
+  KeyCatalogue loaded = c;
   ClearForLoad(loaded);
-  EXPECT_EQ(ResetAllChanges(c), (std::vector<int>{1, kDisableSlot, 160}));
-  EXPECT_EQ(Changes(c), "raw1");
+  EXPECT_EQ(ResetAllChanges(c), (std::vector<int>{1, 160, 161}));
+  EXPECT_EQ(Changes(c), "raw2");
   EXPECT_EQ(Changes(loaded), "raw0");
 }
 
 TEST(HasCtrlAltDelete, NeedsACtrlAnAltAndDeleteProducedSomewhere) {
   // clang-format off
   struct { const char* name; std::vector<std::pair<int, int>> changes; bool has; Scancode typed = 0;
-  } const rows[] = {
+           Pairs kept = {}; } const rows[] = {
       {"the keyboard as it is", {}, true},
       {"one Ctrl left", {{69, 150}}, true},
       {"no Ctrl", {{69, 150}, {79, 150}}, false},
@@ -136,13 +156,15 @@ TEST(HasCtrlAltDelete, NeedsACtrlAnAltAndDeleteProducedSomewhere) {
       {"the right Alt alone", {{71, 44}}, true},
       {"a Ctrl made from Esc", {{69, 150}, {79, 150}, {1, 69}}, true},
       {"the keypad's dot is no Delete", {{86, 109}}, false},
-      {"a Delete typed into slot 149", {{86, 109}}, true, 0xE053},
+      {"a Delete typed into slot 149 is no key", {{86, 109}}, false, 0xE053},
+      {"a Delete from a key kept aside", {{86, 109}}, true, 0, {{0xE06A, 0xE053}}},
   };
   // clang-format on
   for (const auto& row : rows) {
     KeyCatalogue c;
     for (auto [source, target] : row.changes) ApplyChange(c, Id(source), Id(target));
     c[kScancodeEntrySlot].scancode = row.typed;
+    c.keptPairs = row.kept;
     EXPECT_EQ(HasCtrlAltDelete(c), row.has) << row.name;
   }
 }
@@ -151,6 +173,9 @@ TEST(HasCtrlAltDelete, NeedsACtrlAnAltAndDeleteProducedSomewhere) {
 // terminator, which the count includes. A parse keeps the entries wholly inside
 // the value; an exact row's value is byte for byte what a write of its pairs stores.
 TEST(ScancodeMap, ParsesTheEntriesInsideTheValueAndBuildsThemBack) {
+  Pairs kTenUnknownThenTwoKept = {{0x0001, 0x003A}};
+  for (Scancode raw = 0x0100; raw < 0x010A; ++raw) kTenUnknownThenTwoKept.push_back({raw, 0x001E});
+  kTenUnknownThenTwoKept.insert(kTenUnknownThenTwoKept.end(), {{0xE06A, 0}, {0xE010, 0x001D}});
   const Bytes entries = {0x1D, 0, 0x3A, 0, 0, 0, 0x7B, 0, 0, 0, 0, 0};
   // clang-format off
   struct { const char* name; Bytes value; Pairs pairs; bool exact = false; } const rows[] = {
@@ -159,9 +184,11 @@ TEST(ScancodeMap, ParsesTheEntriesInsideTheValueAndBuildsThemBack) {
       {"disabled and extended, in slot order",
        Value(3, {0, 0, 0x7B, 0, 0x1D, 0xE0, 0x38, 0xE0, 0, 0, 0, 0}),
        {{0x007B, 0}, {0xE038, 0xE01D}}, true},
-      {"slot 150 and raw slots after the keys",
+      {"raw slots after the keys",
        Value(4, {0x3A, 0, 0x01, 0, 0x1D, 0, 0, 0, 0x1E, 0, 0x56, 0, 0, 0, 0, 0}),
        {{0x0001, 0x003A}, {0, 0x001D}, {0x0056, 0x001E}}, true},
+      {"pairs kept aside last, as stored", ValueOf(kTenUnknownThenTwoKept), kTenUnknownThenTwoKept,
+       true},
       {"count 0", Value(0, entries), {}},
       {"count past the value", Value(10, entries), {{0x003A, 0x001D}, {0x007B, 0}, {0, 0}}},
       {"torn second entry", Value(10, {0x1D, 0, 0x3A, 0, 0, 0, 0x7B}), {{0x003A, 0x001D}}},
@@ -170,20 +197,20 @@ TEST(ScancodeMap, ParsesTheEntriesInsideTheValueAndBuildsThemBack) {
   // clang-format on
   for (const auto& row : rows) {
     EXPECT_EQ(ParseScancodeMap(row.value), row.pairs) << row.name;
-    const Bytes built = Built(Recorded(row.pairs));
+    const Bytes built = BuildScancodeMap(Recorded(row.pairs));
     EXPECT_EQ(ParseScancodeMap(built), row.pairs) << row.name;
     EXPECT_EQ(row.exact ? built : row.value, row.value) << row.name;
   }
 }
 
-// (count, pairs parsed) from a value longer than the 616-byte buffer.
-TEST(ParseScancodeMap, CountsStopAtTheBuffer) {
+// (count, pairs parsed) from a value of 176 entries, longer than any fixed buffer.
+TEST(ParseScancodeMap, CountsStopAtTheValue) {
   const std::pair<std::uint32_t, std::size_t> rows[] = {
-      {2, 1},        {151, 150},      {152, 151},        {153, 151},
-      {0x0102, 151}, {0x010002, 151}, {0x01000002, 151}, {0xFFFFFFFF, 151}};
+      {2, 1},        {152, 151},      {177, 176},        {178, 176},
+      {0x0102, 176}, {0x010002, 176}, {0x01000002, 176}, {0xFFFFFFFF, 176}};
   for (auto [count, pairs] : rows) {
     Bytes value = Value(count);
-    value.resize(kScancodeMapBufferSize + 100, 0x22);
+    value.resize(kScancodeMapHeaderSize + 176 * 4 + 3, 0x22);
     EXPECT_EQ(ParseScancodeMap(value).size(), pairs) << count;
   }
 }
@@ -193,15 +220,22 @@ TEST(ParseScancodeMap, CountsStopAtTheBuffer) {
 TEST(ScancodeMap, ReadsAndWritesTheStore) {
   const Bytes caps = Value(2, {0x1D, 0, 0x3A, 0, 0, 0, 0, 0});
   // clang-format off
-  struct { const char* name; FakeKeyStore::Key key; bool read; const char* changes; bool written;
+  Pairs manyCaps(160, {0x003A, 0x001D});
+  manyCaps.push_back({0x0038, 0x001D});
+  using enum MapRead;
+  struct { const char* name; FakeKeyStore::Key key; MapRead read; const char* changes; bool written;
   } const rows[] = {
-      {"stored pairs", {.exists = true, .value = caps}, true, "1>150:0 43>69:1D raw0", true},
-      {"shorter than its count", {.exists = true, .value = Value(3, {0x1D, 0, 0x3A, 0})}, true,
+      {"stored pairs", {.exists = true, .value = caps}, Read, "1>150:0 43>69:1D raw0", true},
+      {"shorter than its count", {.exists = true, .value = Value(3, {0x1D, 0, 0x3A, 0})}, Read,
        "1>150:0 43>69:1D raw0", true},
-      {"missing key: created", {}, true, "1>150:0 raw0", true},
-      {"missing value", {.exists = true}, true, "1>150:0 raw0", true},
-      {"value not set", {.exists = true, .setFails = true}, true, "1>150:0 raw0", false},
-      {"neither opened nor created", {.createDenied = true}, false, "1>150:0 raw0", false},
+      {"longer than 616 bytes", {.exists = true, .value = ValueOf(manyCaps)}, Read,
+       "1>150:0 43>69:1D 71>69:1D raw0", true},
+      {"missing key: created", {}, Read, "1>150:0 raw0", true},
+      {"missing value", {.exists = true}, Read, "1>150:0 raw0", true},
+      {"value there, not readable", {.exists = true, .queryFails = true, .value = caps},
+       ValueUnreadable, "1>150:0 raw0", true},
+      {"value not set", {.exists = true, .setFails = true}, Read, "1>150:0 raw0", false},
+      {"neither opened nor created", {.createDenied = true}, StoreUnavailable, "1>150:0 raw0", false},
   };
   // clang-format on
   for (const auto& row : rows) {
@@ -210,9 +244,10 @@ TEST(ScancodeMap, ReadsAndWritesTheStore) {
     KeyCatalogue c = Recorded({{0x0001, 0}});
     EXPECT_EQ(ReadScancodeMap(c, read, StoreKind::User), row.read) << row.name;
     EXPECT_EQ(Changes(c), row.changes) << row.name;
-    EXPECT_TRUE(read.user.exists || !row.read) << row.name;
+    EXPECT_TRUE(read.user.exists || row.read == StoreUnavailable) << row.name;
     EXPECT_EQ(WriteScancodeMap(c, write, StoreKind::User), row.written) << row.name;
-    EXPECT_EQ(write.user.value, row.written ? std::optional(Built(c)) : row.key.value) << row.name;
+    EXPECT_EQ(write.user.value, row.written ? std::optional(BuildScancodeMap(c)) : row.key.value)
+        << row.name;
     EXPECT_FALSE(read.machine.exists || write.machine.exists) << row.name;
   }
 }

@@ -13,6 +13,7 @@ namespace kivora {
 namespace {
 
 using testing::FileFault;
+using testing::Repeat;
 
 // A short name for each text the window shows, so that a transcript reads as
 // one line: "warn pause, change 282, beep, label+, marks".
@@ -27,7 +28,8 @@ std::string Tag(std::string_view text) {
       {kSetNameExists, "exists?"}, {kSetLoaded, "loaded"}, {kSetNameNotStorable, "notStorable"},
       {kTooManyPairs, "tooMany"}, {kSetFileWriteFailed, "notWritten"}, {kProductTitle, "bare"},
       {kSetFileReadFailed, "notRead"}, {MainWindowTitle(StoreKind::Machine), "admin"},
-      {MainWindowTitle(StoreKind::User), "user"}};
+      {MainWindowTitle(StoreKind::User), "user"}, {kStoredMapUnreadable, "mapUnreadable"},
+      {kModeSwitchDropsChanges, "switch?"}, {KeptPairsNote(2), "kept 2"}};
   // clang-format on
   for (const auto& [shown, tag] : tags) {
     if (shown == text) return tag;
@@ -91,6 +93,13 @@ const std::vector<std::uint8_t> kCapsToCtrl = {0, 0, 0,    0, 0,    0, 0, 0, 2, 
 const std::string kOne = "name=one                 2026.01.01\r\nchg=    1    0\r\n",
                   kTwo = "name=two                 2026.01.02\r\n", kTwoSets = kOne + kTwo,
                   kIni = "/exe/kivora.ini";
+// CapsLock -> Ctrl, then twelve keys the picture lacks: ten take the raw slots.
+const std::vector<std::uint8_t> kCapsAndTwelveUnknown = [] {
+  std::vector<std::uint8_t> value = {0, 0, 0, 0, 0, 0, 0, 0, 14, 0, 0, 0, 0x1D, 0, 0x3A, 0};
+  for (std::uint8_t low = 0x10; low < 0x1C; ++low) value.insert(value.end(), {0x1D, 0, low, 0xE0});
+  value.insert(value.end(), 4, 0);
+  return value;
+}();
 constexpr int kCtrl = IdFromSlot(69), kRightCtrl = IdFromSlot(79), kCaps = IdFromSlot(43),
               kA = IdFromSlot(44);
 
@@ -101,16 +110,21 @@ struct World {
     files.files[kIni] = kTwoSets;
   }
   void Start() {
+    stored = {store.machine.value, store.user.value};
     window.Start("/exe");
-    view.log.clear();
   }
-  bool StoresWritten() const {
-    return store.machine.value != kCapsToCtrl || store.user.value != kEscOff;
+  // Each store on its own, against what it held before the start: "machine",
+  // "user", both or "".
+  std::string StoresWritten() const {
+    return std::string(store.machine.value != stored.first ? "machine" : "") +
+           (store.user.value != stored.second ? "user" : "");
   }
 
   KeyCatalogue catalogue;
   SavedSetTable sets;
   testing::FakeKeyStore store;
+  std::pair<std::optional<std::vector<std::uint8_t>>, std::optional<std::vector<std::uint8_t>>>
+      stored;
   testing::FakeSetFileSystem files;
   FakeView view;
   MainWindow window{catalogue, sets, store, files, view};
@@ -120,28 +134,35 @@ struct World {
 TEST(MainWindow, StartReadsTheStoreItCanAndAltersNone) {
   const std::string kAdmin = "title admin, check 60, origin, label+, marks",
                     kUser = "warn fallback, grey 60, title user, check 61, origin, label+, marks";
-  struct { const char* name; void (*fail)(testing::FakeKeyStore&); std::string log; StoreKind mode;
-           int shownSlot; /* 43 from the machine store, 1 from the user's, 0 neither */ } const rows[] = {
-      {"machine", [](auto&) {}, kAdmin, StoreKind::Machine, 43},
-      // An unreadable value reads as no changes: nothing to warn about.
-      {"query fails", [](auto& s) { s.machine.queryFails = true; }, kAdmin, StoreKind::Machine, 0},
-      {"missing, create denied", [](auto& s) { s.machine.exists = false, s.machine.createDenied = true; }, kUser,
+  struct { const char* name; void (*fail)(World&); std::string log; StoreKind mode;
+           int shownSlot; /* 43 from the machine store, 1 from the user's, 0 neither */ std::size_t sets = 2;
+  } const rows[] = {
+      {"machine", [](World&) {}, kAdmin, StoreKind::Machine, 43},
+      // Registering would replace a value that is there but unreadable: say so.
+      {"query fails", [](World& w) { w.store.machine.queryFails = true; }, kAdmin + ", warn mapUnreadable",
+          StoreKind::Machine, 0},
+      // Unknown keys past the ten raw slots: kept, and said once.
+      {"two pairs kept", [](World& w) { w.store.machine.value = kCapsAndTwelveUnknown; },
+          kAdmin + ", info kept 2", StoreKind::Machine, 43},
+      {"missing, create denied", [](World& w) { w.store.machine = {.createDenied = true}; }, kUser,
           StoreKind::User, 1},
-      {"both denied", [](auto& s) { s.machine.openDenied = s.user.openDenied = true; },
+      {"both denied", [](World& w) { w.store.machine.openDenied = w.store.user.openDenied = true; },
           "warn fallback, warn noStore, title bare, close, origin, label+, marks",
           StoreKind::Machine, 0},
+      {"kivora.ini unreadable", [](World& w) { w.files.fault = FileFault::Read; }, kAdmin + ", warn notRead",
+          StoreKind::Machine, 43, 0},
   };
   for (const auto& row : rows) {
     World w;
-    row.fail(w.store);
-    w.window.Start("/exe");
+    row.fail(w);
+    w.Start();
     SCOPED_TRACE(row.name);
     EXPECT_EQ(w.view.log, row.log);
     EXPECT_EQ(std::tuple(w.window.State().mode, w.catalogue[43].IsChanged(), w.catalogue[1].IsChanged()),
               std::tuple(row.mode, row.shownSlot == 43, row.shownSlot == 1));
     // Nothing written, the saved sets read, and nothing to ask at the close.
     EXPECT_EQ(std::tuple(w.StoresWritten(), w.sets.sets.size(), w.window.MayClose()),
-              std::tuple(false, 2u, true));
+              std::tuple("", row.sets, true));
   }
 }
 
@@ -153,7 +174,7 @@ TEST(MainWindow, CommandsFollowTheirRules) {
   const std::string changeA = "change 244, beep, label+, marks",
                     toUser = "erase 43, label-, title user, check 61, label+, marks, ";
   struct { const char* name; void (*script)(World&); std::vector<int> commands; std::string log;
-           bool dirty; StoreKind mode = StoreKind::Machine; bool written = false; } const rows[] = {
+           bool dirty; StoreKind mode = StoreKind::Machine; std::string written = ""; } const rows[] = {
       {"key, nothing chosen", [](World&) {}, {kCaps}, "change 243", false},
       // Enter, Escape and ids that are no command do nothing at all.
       {"no commands", [](World&) {}, {1, 2, 0, 57, 78, 199, 311, 348, 359, 370, 1000}, "", false},
@@ -168,7 +189,7 @@ TEST(MainWindow, CommandsFollowTheirRules) {
           "erase 43, label-, label-, ask unregistered, stays, ask unregistered, may close", true},
       {"register, no restart", [](World& w) { w.view.choices = {{kCtrl}}; },
           {kA, command::kRegister, kMayClose}, changeA + ", ask restart?, may close", false,
-          StoreKind::Machine, true},
+          StoreKind::Machine, "machine"},
       // The window closes all the same: the value is registered.
       {"restart refused", [](World& w) { w.view.answers = {true}, w.view.restartSucceeds = false; },
           {command::kRegister}, "ask restart?, priv on, restart, warn restartFailed, priv off, close",
@@ -185,24 +206,38 @@ TEST(MainWindow, CommandsFollowTheirRules) {
       // written all the same, but no restart is offered for it.
       {"user mode on 7", [](World& w) { w.view.choices = {{kCtrl}}, w.view.version = {6, 1}; },
           {command::kUserMode, kA, command::kRegister}, toUser + changeA + ", warn userMap", false,
-          StoreKind::User, true},
+          StoreKind::User, "user"},
       {"user mode on Vista", [](World& w) { w.view.choices = {{kCtrl}}, w.view.version = {6, 0}; },
           {command::kUserMode, kA, command::kRegister}, toUser + changeA + ", ask restart?", false,
-          StoreKind::User, true},
+          StoreKind::User, "user"},
       {"to user and back", [](World&) {}, {command::kUserMode, command::kAdminMode},
           toUser + "erase 1, label-, title admin, check 60, label+, marks", false},
+      // The keys stay as they were, and so does the mode.
       {"switch to an unreadable store", [](World& w) { w.store.user.openDenied = true; },
-          {command::kUserMode}, "erase 43, label-", false},
+          {command::kUserMode}, "", false},
+      {"the mode shown again", [](World&) {}, {command::kAdminMode}, "", false},
+      {"switch drops changes, Cancel", [](World& w) { w.view.choices = {{kCtrl}}; },
+          {kA, command::kUserMode}, changeA + ", ask switch?", true},
+      {"switch drops changes, OK", [](World& w) { w.view.choices = {{kCtrl}}, w.view.answers = {true}; },
+          {kA, command::kUserMode}, changeA + ", ask switch?, erase 43..44, label-, title user, check 61, label+, marks",
+          false, StoreKind::User},
       {"dialogs", [](World&) {},
           {command::kLoadSet, command::kSaveSet, command::kDeleteSet, command::kInvestigate,
            command::kChangedKeyList, command::kAbout, command::kHelp, command::kExit},
           "dialog 0, dialog 1, dialog 2, dialog 3, dialog 4, dialog 5, info help, close", false},
       {"twenty sets: no save", [](World& w) { w.sets.sets.resize(kMaxSavedSets); },
           {command::kSaveSet}, "warn twenty", false},
+      // kivora.ini is read again first; while it cannot be, no set dialog opens.
+      {"sets unreadable", [](World& w) { w.sets.unreadable = true, w.files.fault = FileFault::Read; },
+          {command::kSaveSet, command::kLoadSet, command::kDeleteSet}, "warn notRead, warn notRead, warn notRead",
+          false},
+      {"sets readable again", [](World& w) { w.sets = {.unreadable = true}; }, {command::kSaveSet}, "dialog 1",
+          false},
   };
   for (const auto& row : rows) {
     World w;
     w.Start();
+    w.view.log.clear();
     row.script(w);
     for (int id : row.commands) {
       if (id != kMayClose) w.window.Command(id);
@@ -226,22 +261,24 @@ TEST(MainWindow, CommandsFollowTheirRules) {
 TEST(MainWindow, SavedSetCommandsShowAndKeepWhatTheyShould) {
   const std::string three = "name=three               2026.12.07\r\nchg=   58   29\r\n",
                     oneToday = "name=one                 2026.12.07\r\nchg=   58   29\r\n",
-                    cut = "name=123456789012345678902026.12.07\r\nchg=   58   29\r\n",
+                    // "a" and ten double-byte characters cut to 19 bytes, never into one.
+                    cut = "name=a" + Repeat("\x95\x5C", 9) + " 2026.12.07\r\nchg=   58   29\r\n",
                     upper = "name=One                 2026.12.07\r\nchg=   58   29\r\n";
+  const std::string kLongName = "a" + Repeat("\x95\x5C", 10);
   using enum FileFault;
   struct { const char* name; char command; const char* typed; int row; FileFault fault; bool ok;
-           const char* log; const char* names; std::string file; } const rows[] = {
+           const char* log; std::string names; std::string file; } const rows[] = {
       {"not storable", 'S', nullptr, -1, None, false, "show notStorable, stays", "one two", kTwoSets},
       {"empty name", 'S', "", -1, None, false, "", "one two", kTwoSets},
-      {"cut to 20 bytes", 'S', "123456789012345678901234", -1, None, false, "",
-       "one two 12345678901234567890", kTwoSets + cut},
+      {"cut to 20 bytes", 'S', kLongName.c_str(), -1, None, false, "", "one two " + kLongName.substr(0, 19),
+       kTwoSets + cut},
       {"existing, Cancel", 'S', "two", -1, None, false, "ask exists?, stays", "one two", kTwoSets},
       {"existing, OK", 'S', "one", -1, None, true, "ask exists?", "one two", oneToday + kTwo},
-      // The table keeps the set for the next write; kivora.ini keeps every byte.
-      {"create", 'S', "three", -1, Create, false, "show notWritten", "one two three", kTwoSets},
-      {"write", 'S', "three", -1, Write, false, "show notWritten", "one two three", kTwoSets},
-      {"flush", 'S', "three", -1, Flush, false, "show notWritten", "one two three", kTwoSets},
-      {"close", 'S', "three", -1, Close, false, "show notWritten", "one two three", kTwoSets},
+      // The table stays as kivora.ini is, and kivora.ini keeps every byte.
+      {"create", 'S', "three", -1, Create, false, "show notWritten", "one two", kTwoSets},
+      {"write", 'S', "three", -1, Write, false, "show notWritten", "one two", kTwoSets},
+      {"flush", 'S', "three", -1, Flush, false, "show notWritten", "one two", kTwoSets},
+      {"close", 'S', "three", -1, Close, false, "show notWritten", "one two", kTwoSets},
       // Refused whole rather than cut to the 100 pairs a set holds.
       {"over 100 pairs", 'S', "three", -1, None, false, "show tooMany", "one two", kTwoSets},
       {"load, none selected", 'L', nullptr, -1, None, false, "", "one two", kTwoSets},
@@ -258,6 +295,7 @@ TEST(MainWindow, SavedSetCommandsShowAndKeepWhatTheyShould) {
   for (const auto& row : rows) {
     World w;
     w.Start();
+    w.view.log.clear();
     w.files.fault = row.fault;
     w.view.answers = {row.ok};
     if (row.name == std::string("over 100 pairs")) {

@@ -10,6 +10,7 @@ namespace {
 using namespace std::string_literals;
 using Sets = std::vector<SavedKeySet>;
 using testing::FakeSetFileSystem;
+using testing::Repeat;
 
 const FilePath kDir = "/programs/kivora";
 const std::string kOld = "name=old                 2026.01.01\r\nchg=   58   29\r\n";
@@ -18,12 +19,6 @@ std::string Written(const Sets& sets, std::array<bool, kMaxSavedSets> deleted = 
   std::string text;
   for (const std::string& line : FormatSavedSets({.sets = sets, .deleted = deleted})) text += line;
   return text;
-}
-
-std::string Repeat(std::string_view text, int times) {
-  std::string all;
-  while (times-- > 0) all += text;
-  return all;
 }
 
 // Every row is read, written and read back to the same sets; an exact row's
@@ -85,19 +80,28 @@ TEST(SavedSetFormat, WritesNoDeletedSetsAndCutsOverlongNamesWhole) {
 }
 
 // Before the first read there is nowhere to write; every read starts over from a
-// stale table, here one set flagged deleted.
+// stale table, here one set flagged deleted. Only a missing file is no sets: one
+// that cannot be read is never written over.
 TEST(SavedSetFile, ReadFindsTheFileBesideTheProgram) {
-  const std::tuple<FilePath, bool, FilePath> rows[] = {
-      {kDir, false, kDir + "/"}, {kDir, true, kDir + "/"}, {"/", true, "/"}};
-  for (const auto& [directory, exists, expected] : rows) {
+  using enum testing::FileFault;
+  const std::tuple<FilePath, bool, testing::FileFault, FilePath> rows[] = {
+      {kDir, false, None, kDir + "/"},
+      {kDir, true, None, kDir + "/"},
+      {"/", true, None, "/"},
+      {kDir, true, Read, kDir + "/"}};
+  for (const auto& [directory, exists, fault, expected] : rows) {
     FakeSetFileSystem fs;
     if (exists) fs.files[expected + "kivora.ini"] = kOld;
+    fs.fault = fault;
     SavedSetTable table{.sets = {{.name = "stale"}}, .deleted = {true}};
     EXPECT_FALSE(WriteSavedSetFile(table, fs)) << directory;
-    EXPECT_EQ(ReadSavedSetFile(table, fs, directory), exists) << directory;
+    EXPECT_EQ(ReadSavedSetFile(table, fs, directory), fault == None) << directory;
     EXPECT_EQ(table.iniPath + table.tmpPath, expected + "kivora.ini" + expected + "kivora.tmp");
-    EXPECT_EQ(table.sets.size(), exists ? 1u : 0u) << directory;
+    EXPECT_EQ(table.sets.size(), exists && fault == None ? 1u : 0u) << directory;
     EXPECT_FALSE(table.deleted[0]) << directory;
+    fs.fault = None;
+    EXPECT_EQ(WriteSavedSetFile(table, fs), fault == None) << directory;
+    EXPECT_EQ(fs.files[expected + "kivora.ini"], exists ? kOld : "") << directory;
   }
 }
 

@@ -16,7 +16,8 @@ namespace kivora {
 namespace {
 
 // Over an existing file, then over one another program holds open without
-// sharing deletion: that save fails, and the file keeps every byte.
+// sharing deletion: that save fails, and the file keeps every byte. A file held
+// from reading fails the read; only a missing one reads as no sets.
 TEST(SetFileOnDisk, ReplacesAnExistingFileByteForByteButNotAHeldOne) {
   namespace fs = std::filesystem;
   const fs::path dir =
@@ -41,6 +42,12 @@ TEST(SetFileOnDisk, ReplacesAnExistingFileByteForByteButNotAHeldOne) {
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), saved) << held;
     EXPECT_FALSE(fs::exists(dir / "kivora.tmp")) << held;
   }
+  // Held without shared reading, the sets are there but unreadable: not none.
+  const HANDLE locked = CreateFileW((dir / "kivora.ini").c_str(), GENERIC_READ, 0, nullptr,
+                                    OPEN_EXISTING, 0, nullptr);
+  EXPECT_FALSE(ReadSavedSetFile(table, files, dir));
+  CloseHandle(locked);
+  EXPECT_TRUE(ReadSavedSetFile(table, files, dir / "no-such-folder"));
   fs::remove_all(dir);
 }
 
