@@ -66,6 +66,11 @@ target_link_options(kivora PRIVATE -municode -mwindows -static -s
 
 add_test(NAME pe.Hardening COMMAND ${CMAKE_SOURCE_DIR}/tests/pe/check-hardening
   $<TARGET_FILE:kivora>)
+# `make dist`: the release zip and its SHA256SUMS in dist/, named by the
+# version that resources/version.h gives the project.
+add_custom_target(dist COMMAND ${CMAKE_SOURCE_DIR}/scripts/dist $<TARGET_FILE:kivora>
+  ${PROJECT_VERSION} ${CMAKE_SOURCE_DIR}/dist VERBATIM)
+add_dependencies(dist kivora)
 
 # Benchmarks (`make bench`), never built by `make build` or `make test`: the
 # floor dialog, built exactly as kivora.exe is, the start-up timing driver,
