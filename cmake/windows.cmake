@@ -66,6 +66,11 @@ target_link_options(kivora PRIVATE -municode -mwindows -static -s
 
 add_test(NAME pe.Hardening COMMAND ${CMAKE_SOURCE_DIR}/tests/pe/check-hardening
   $<TARGET_FILE:kivora>)
+# Builds kivora.exe again in a copy of the sources and packs both into releases.
+add_test(NAME pe.Reproducible COMMAND ${CMAKE_SOURCE_DIR}/tests/pe/check-reproducible
+  $<TARGET_FILE:kivora> ${PROJECT_VERSION})
+set_tests_properties(pe.Reproducible PROPERTIES TIMEOUT 900)
+
 # `make dist`: the release zip and its SHA256SUMS in dist/, named by the
 # version that resources/version.h gives the project.
 add_custom_target(dist COMMAND ${CMAKE_SOURCE_DIR}/scripts/dist $<TARGET_FILE:kivora>
