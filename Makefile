@@ -5,6 +5,7 @@
 #   make test    build, then run the native unit tests (plain and under ASan/UBSan), the fuzz
 #                targets briefly over their seeds, and the Windows-side tests under Wine
 #   make fuzz    fuzz every target for FUZZ_SECONDS (default 60) each
+#   make dist    build kivora.exe, then pack dist/kivora-VERSION-x64.zip and dist/SHA256SUMS
 #   make bench   build the benchmarks, then print start-up, relabel, core and footprint figures
 #   make build   configure and build the CMake presets (native, native-sanitized, fuzz, windows)
 #   make clean   remove build/ (the Wine prefix included)
@@ -34,7 +35,7 @@ FUZZ_SECONDS ?= 60
 # One per tests/fuzz/NAME_fuzz.cpp, as CMake finds them.
 FUZZ_TARGETS := $(patsubst tests/fuzz/%_fuzz.cpp,%,$(wildcard tests/fuzz/*_fuzz.cpp))
 
-.PHONY: deps build prefix test fuzz bench run clean format _run-headless
+.PHONY: deps build prefix test dist fuzz bench run clean format _run-headless
 
 deps:
 	@scripts/install-deps --check >/dev/null 2>&1 || scripts/install-deps
@@ -71,6 +72,11 @@ test: build prefix
 	  ctest --preset windows --no-tests=error || status=1; \
 	  wineserver -k 2>/dev/null || true; \
 	  exit $$status'
+
+# Only kivora.exe is built; scripts/dist packs it and reads the zip back.
+dist: deps
+	cmake --preset windows
+	cmake --build --preset windows --target dist
 
 # The benchmark programs are outside `make build`; Wine runs as for make test.
 bench: build prefix

@@ -33,6 +33,20 @@ foreach(target IN ITEMS kivora_core kivora_win)
   target_link_options(${target} INTERFACE ${KIVORA_STACK_PROTECTION})
 endforeach()
 
+# One commit gives one kivora.exe, byte for byte, wherever and whenever it is
+# built (tests/pe/check-reproducible builds it twice to prove it): the linker
+# writes no time stamp into the PE header (nor, therefore, a checksum that
+# changes with it), and source and build paths, which __FILE__ would otherwise
+# carry into the program, are written relative to their trees. Archives get
+# zero dates and owners even from an ar that does not default to that.
+set(KIVORA_PATH_MAPS -ffile-prefix-map=${CMAKE_SOURCE_DIR}/= -ffile-prefix-map=${CMAKE_BINARY_DIR}/=)
+foreach(target IN ITEMS kivora_core kivora_win)
+  target_compile_options(${target} PRIVATE ${KIVORA_PATH_MAPS})
+endforeach()
+set(CMAKE_CXX_ARCHIVE_CREATE "<CMAKE_AR> qcD <TARGET> <LINK_FLAGS> <OBJECTS>")
+set(CMAKE_CXX_ARCHIVE_APPEND "<CMAKE_AR> qD <TARGET> <LINK_FLAGS> <OBJECTS>")
+set(CMAKE_CXX_ARCHIVE_FINISH "<CMAKE_RANLIB> -D <TARGET>")
+
 # Dialogs, menus, icon, version block and manifest, shared by the program and
 # the in-process tests that drive its dialogs.
 set(KIVORA_RESOURCES ${CMAKE_SOURCE_DIR}/resources/kivora.rc)
@@ -46,12 +60,22 @@ set(CMAKE_RC_FLAGS "${CMAKE_RC_FLAGS} -I${CMAKE_SOURCE_DIR}/resources")
 
 add_executable(kivora WIN32 ui/entry_win.cpp ${KIVORA_RESOURCES})
 target_link_libraries(kivora PRIVATE kivora_win)
-target_compile_options(kivora PRIVATE ${KIVORA_WARNINGS} ${KIVORA_STACK_PROTECTION})
+target_compile_options(kivora PRIVATE ${KIVORA_WARNINGS} ${KIVORA_STACK_PROTECTION} ${KIVORA_PATH_MAPS})
 target_link_options(kivora PRIVATE -municode -mwindows -static -s
-  -Wl,--dynamicbase,--high-entropy-va,--nxcompat)
+  -Wl,--dynamicbase,--high-entropy-va,--nxcompat,--no-insert-timestamp)
 
 add_test(NAME pe.Hardening COMMAND ${CMAKE_SOURCE_DIR}/tests/pe/check-hardening
   $<TARGET_FILE:kivora>)
+# Builds kivora.exe again in a copy of the sources and packs both into releases.
+add_test(NAME pe.Reproducible COMMAND ${CMAKE_SOURCE_DIR}/tests/pe/check-reproducible
+  $<TARGET_FILE:kivora> ${PROJECT_VERSION})
+set_tests_properties(pe.Reproducible PROPERTIES TIMEOUT 900)
+
+# `make dist`: the release zip and its SHA256SUMS in dist/, named by the
+# version that resources/version.h gives the project.
+add_custom_target(dist COMMAND ${CMAKE_SOURCE_DIR}/scripts/dist $<TARGET_FILE:kivora>
+  ${PROJECT_VERSION} ${CMAKE_SOURCE_DIR}/dist VERBATIM)
+add_dependencies(dist kivora)
 
 # Benchmarks (`make bench`), never built by `make build` or `make test`: the
 # floor dialog, built exactly as kivora.exe is, the start-up timing driver,
