@@ -5,6 +5,7 @@
 #include <deque>
 
 #include "keymodel/mapping_operations.h"
+#include "keymodel/scancode_map.h"
 #include "savedsets/set_operations.h"
 #include "tests/unit/fakes.h"
 #include "ui/texts.h"
@@ -93,13 +94,6 @@ const std::vector<std::uint8_t> kCapsToCtrl = {0, 0, 0,    0, 0,    0, 0, 0, 2, 
 const std::string kOne = "name=one                 2026.01.01\r\nchg=    1    0\r\n",
                   kTwo = "name=two                 2026.01.02\r\n", kTwoSets = kOne + kTwo,
                   kIni = "/exe/kivora.ini";
-// CapsLock -> Ctrl, then twelve keys the picture lacks: ten take the raw slots.
-const std::vector<std::uint8_t> kCapsAndTwelveUnknown = [] {
-  std::vector<std::uint8_t> value = {0, 0, 0, 0, 0, 0, 0, 0, 14, 0, 0, 0, 0x1D, 0, 0x3A, 0};
-  for (std::uint8_t low = 0x10; low < 0x1C; ++low) value.insert(value.end(), {0x1D, 0, low, 0xE0});
-  value.insert(value.end(), 4, 0);
-  return value;
-}();
 constexpr int kCtrl = IdFromSlot(69), kRightCtrl = IdFromSlot(79), kCaps = IdFromSlot(43),
               kA = IdFromSlot(44);
 
@@ -141,9 +135,10 @@ TEST(MainWindow, StartReadsTheStoreItCanAndAltersNone) {
       // Registering would replace a value that is there but unreadable: say so.
       {"query fails", [](World& w) { w.store.machine.queryFails = true; }, kAdmin + ", warn mapUnreadable",
           StoreKind::Machine, 0},
-      // Unknown keys past the ten raw slots: kept, and said once.
-      {"two pairs kept", [](World& w) { w.store.machine.value = kCapsAndTwelveUnknown; },
-          kAdmin + ", info kept 2", StoreKind::Machine, 43},
+      // Unknown keys once the ten raw slots are in use: kept, and said once.
+      {"two pairs kept", [](World& w) { w.catalogue.rawCount = kRawSlotCount, w.catalogue.keptPairs = {{0x0100, 0},
+          {0x0101, 0}}, w.store.machine.value = BuildScancodeMap(w.catalogue), w.catalogue.keptPairs = {}; },
+          kAdmin + ", info kept 2", StoreKind::Machine, 0},
       {"missing, create denied", [](World& w) { w.store.machine = {.createDenied = true}; }, kUser,
           StoreKind::User, 1},
       {"both denied", [](World& w) { w.store.machine.openDenied = w.store.user.openDenied = true; },
