@@ -10,7 +10,7 @@ std::string MainWindowTitle(StoreKind mode) {
 std::string KeptPairsNote(std::size_t count) {
   return "画面に表示できないキー変更が " + std::to_string(count) +
          " 件登録されています。\n"
-         "これらは登録されたまま残り、［登録］してもそのまま書き戻されます。\n"
+         "これらは［登録］しても、登録されたまま残ります。\n"
          "［リセット］するか、保存したキー内容を読み込むと消去されます。";
 }
 
