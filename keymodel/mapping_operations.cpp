@@ -103,10 +103,16 @@ std::vector<ScancodePair> MappingPairs(const KeyCatalogue& catalogue) {
 
 bool HasCtrlAltDelete(const KeyCatalogue& catalogue) {
   // What every key produces: the keys of the picture, the raw slots in use, and
-  // the unknown keys of the pairs kept aside.
+  // the unknown keys of the pairs kept aside. A code without its low byte (0, or
+  // a bare E0 prefix) is no key anyone can press.
+  const auto pressable = [](Scancode from) { return (from & 0xFF) != 0; };
   std::vector<Scancode> produced;
-  for (int slot : KeySlots(catalogue)) produced.push_back(EffectiveScancode(catalogue, slot));
-  for (const ScancodePair& pair : catalogue.keptPairs) produced.push_back(pair.to);
+  for (int slot : KeySlots(catalogue)) {
+    if (pressable(catalogue[slot].scancode)) produced.push_back(EffectiveScancode(catalogue, slot));
+  }
+  for (const ScancodePair& pair : catalogue.keptPairs) {
+    if (pressable(pair.from)) produced.push_back(pair.to);
+  }
   int ctrl = 0, alt = 0, del = 0;
   for (Scancode scancode : produced) {
     switch (scancode) {

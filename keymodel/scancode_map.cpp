@@ -53,28 +53,33 @@ std::vector<ScancodePair> ParseScancodeMap(std::span<const std::uint8_t> value) 
   const std::uint32_t count = GetU32(value.data() + kEntryCountOffset);
   if (count <= 1) return pairs;
   const std::size_t stored = (value.size() - kScancodeMapHeaderSize) / kEntrySize;
+  // A count that claims more entries than the value holds is not to be
+  // trusted to say where the pairs end: the terminator does.
+  const bool countLies = count - 1 > stored;
   const std::size_t n = std::min<std::size_t>(count - 1, stored);
   pairs.reserve(n);
   for (std::size_t i = 0; i < n; ++i) {
     const std::uint8_t* entry = value.data() + kScancodeMapHeaderSize + kEntrySize * i;
-    pairs.push_back({.from = GetU16(entry + 2), .to = GetU16(entry)});
+    const ScancodePair pair{.from = GetU16(entry + 2), .to = GetU16(entry)};
+    if (countLies && pair == ScancodePair{}) break;
+    pairs.push_back(pair);
   }
   return pairs;
 }
 
 MapRead ReadScancodeMap(KeyCatalogue& catalogue, KeyStore& store, StoreKind kind) {
+  auto key = store.Open(kind, KeyAccess::AllAccess);
+  // A key created just now may still be one another program created meanwhile.
+  if (!key) key = store.Create(kind);
+  if (!key) return MapRead::StoreUnavailable;
   std::vector<std::uint8_t> value;
-  if (auto key = store.Open(kind, KeyAccess::AllAccess)) {
-    switch (key->QueryValue(value)) {
-      case ValueQuery::Read:
-        break;
-      case ValueQuery::Missing:
-        return MapRead::Read;  // no value: no changes
-      case ValueQuery::Failed:
-        return MapRead::ValueUnreadable;
-    }
-  } else if (!store.Create(kind)) {
-    return MapRead::StoreUnavailable;
+  switch (key->QueryValue(value)) {
+    case ValueQuery::Read:
+      break;
+    case ValueQuery::Missing:
+      return MapRead::Read;  // no value: no changes
+    case ValueQuery::Failed:
+      return MapRead::ValueUnreadable;
   }
   for (const ScancodePair& pair : ParseScancodeMap(value)) RecordPair(catalogue, pair);
   return MapRead::Read;

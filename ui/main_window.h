@@ -52,7 +52,7 @@ struct CalendarDate {
 // What a saved-set dialog shows after one of its commands, in order, and whether
 // it stays open afterwards.
 struct SetDialogOutcome {
-  std::vector<std::string_view> messages;
+  std::vector<std::string> messages;
   bool stayOpen = false;
 };
 

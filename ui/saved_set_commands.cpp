@@ -36,7 +36,11 @@ SetDialogOutcome MainWindow::LoadSet(std::optional<std::size_t> position) {
   for (int slot = kFirstKeySlot; slot <= kDisableSlot; ++slot) view_.EraseChangeMark(slot);
   view_.DrawChangeMarks();
   state_.dirty = true;  // loaded is not registered
-  return {.messages = {message::kSetLoaded}};
+  SetDialogOutcome outcome{.messages = {message::kSetLoaded}};
+  if (!catalogue_.keptPairs.empty()) {
+    outcome.messages.push_back(KeptPairsNote(catalogue_.keptPairs.size()));
+  }
+  return outcome;
 }
 
 SetDialogOutcome MainWindow::DeleteSet(std::optional<std::size_t> position) {

@@ -11,7 +11,7 @@ std::string KeptPairsNote(std::size_t count) {
   return "画面に表示できないキー変更が " + std::to_string(count) +
          " 件登録されています。\n"
          "これらは［登録］しても、登録されたまま残ります。\n"
-         "［リセット］するか、保存したキー内容を読み込むと消去されます。";
+         "［リセット］するか保存したキー内容を読み込んで［登録］すると、消去されます。";
 }
 
 }  // namespace kivora

@@ -147,6 +147,7 @@ TEST(HasCtrlAltDelete, NeedsACtrlAnAltAndDeleteProducedSomewhere) {
       {"the keypad's dot is no Delete", {{86, 109}}, false},
       {"a Delete typed into slot 149 is no key", {{86, 109}}, false, 0xE053},
       {"a Delete from a key kept aside", {{86, 109}}, true, 0, {{0xE06A, 0xE053}}},
+      {"no Ctrl but from codes no key sends", {{69, 150}, {79, 150}}, false, 0, {{0, 0x1D}, {0xE000, 0x1D}}},
   };
   // clang-format on
   for (const auto& row : rows) {
@@ -174,7 +175,7 @@ TEST(ScancodeMap, ParsesTheEntriesInsideTheValueAndBuildsThemBack) {
        Value(4, {0x3A, 0, 0x01, 0, 0x1D, 0, 0, 0, 0x1E, 0, 0x56, 0, 0, 0, 0, 0}),
        {{0x0001, 0x003A}, {0, 0x001D}, {0x0056, 0x001E}}, true},
       {"count 0", Value(0, entries), {}},
-      {"count past the value", Value(10, entries), {{0x003A, 0x001D}, {0x007B, 0}, {0, 0}}},
+      {"count past the value: the terminator ends it", Value(10, entries), {{0x003A, 0x001D}, {0x007B, 0}}},
       {"torn second entry", Value(10, {0x1D, 0, 0x3A, 0, 0, 0, 0x7B}), {{0x003A, 0x001D}}},
       {"header cut short", {0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 0}, {}},
   };

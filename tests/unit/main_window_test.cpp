@@ -30,7 +30,7 @@ std::string Tag(std::string_view text) {
       {kTooManyPairs, "tooMany"}, {kSetFileWriteFailed, "notWritten"}, {kProductTitle, "bare"},
       {kSetFileReadFailed, "notRead"}, {MainWindowTitle(StoreKind::Machine), "admin"},
       {MainWindowTitle(StoreKind::User), "user"}, {kStoredMapUnreadable, "mapUnreadable"},
-      {kModeSwitchDropsChanges, "switch?"}, {KeptPairsNote(2), "kept 2"}};
+      {kModeSwitchDropsChanges, "switch?"}, {KeptPairsNote(2), "kept 2"}, {KeptPairsNote(1), "kept 1"}};
   // clang-format on
   for (const auto& [shown, tag] : tags) {
     if (shown == text) return tag;
@@ -91,9 +91,14 @@ const std::vector<std::uint8_t> kCapsToCtrl = {0, 0, 0,    0, 0,    0, 0, 0, 2, 
                                                0, 0, 0x1D, 0, 0x3A, 0, 0, 0, 0, 0},
                                 kEscOff = {0, 0, 0, 0, 0,    0, 0, 0, 2, 0,
                                            0, 0, 0, 0, 0x01, 0, 0, 0, 0, 0};
-const std::string kOne = "name=one                 2026.01.01\r\nchg=    1    0\r\n",
-                  kTwo = "name=two                 2026.01.02\r\n", kTwoSets = kOne + kTwo,
-                  kIni = "/exe/kivora.ini";
+const std::string kOne = "name=one                 2026.01.01\r\nchg=    1    0\r\n";
+// Esc off, and eleven keys the picture lacks (256..266): one is kept aside.
+const std::string kTwo = [] {
+  std::string two = "name=two                 2026.01.02\r\nchg=    1    0\r\n";
+  for (int from = 256; from <= 266; ++from) two += "chg=  " + std::to_string(from) + "    0\r\n";
+  return two;
+}();
+const std::string kTwoSets = kOne + kTwo, kIni = "/exe/kivora.ini";
 constexpr int kCtrl = IdFromSlot(69), kRightCtrl = IdFromSlot(79), kCaps = IdFromSlot(43),
               kA = IdFromSlot(44);
 
@@ -281,6 +286,8 @@ TEST(MainWindow, SavedSetCommandsShowAndKeepWhatTheyShould) {
       // Only a load changes the keys; it is not registered, so the close will ask.
       {"load", 'L', nullptr, 0, None, false, "label+, erase 1..150, marks, show loaded", "one two",
        kTwoSets},
+      {"load, one pair kept", 'L', nullptr, 1, None, false, "label+, erase 1..150, marks, show loaded, show kept 1",
+       "one two", kTwoSets},
       {"delete, none selected", 'D', nullptr, -1, None, false, "", "one two", kTwoSets},
       {"delete the first", 'D', nullptr, 0, None, false, "", "two", kTwo},
       // Read back: the set is there again and no deleted flag is left.
@@ -309,7 +316,7 @@ TEST(MainWindow, SavedSetCommandsShowAndKeepWhatTheyShould) {
     for (const SavedKeySet& set : w.sets.sets) names += (names.empty() ? "" : " ") + set.name;
     EXPECT_EQ(names, row.names);
     EXPECT_EQ(w.files.files, (std::map<FilePath, std::string>{{kIni, row.file}}));
-    const bool loads = w.view.log.ends_with("loaded");
+    const bool loads = w.view.log.find("loaded") != std::string::npos;
     EXPECT_EQ(w.catalogue[1].targetSlot == kDisableSlot && !w.catalogue[43].IsChanged(), loads);
     EXPECT_EQ(w.window.State().dirty, loads);
   }
