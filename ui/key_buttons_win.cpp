@@ -52,16 +52,18 @@ BOOL CALLBACK CollectFontsShown(HWND window, LPARAM param) {
 
 // What every mark drawn in one go shares.
 struct MarkDrawing {
+  HWND dialog;
   HDC dc;
-  MarkFrame frame;
+  int dpi;
 };
 
 void DrawMark(const MarkDrawing& drawing, HWND button) {
   if (!button) return;
   RECT r;
   GetWindowRect(button, &r);
-  for (int ring = 0; ring < MarkWidth(drawing.frame.dpi); ++ring) {
-    const auto points = MarkPolyline({r.left, r.top, r.right, r.bottom}, drawing.frame, ring);
+  MapWindowPoints(nullptr, drawing.dialog, reinterpret_cast<POINT*>(&r), 2);
+  for (int ring = 0; ring < MarkWidth(drawing.dpi); ++ring) {
+    const auto points = MarkPolyline({r.left, r.top, r.right, r.bottom}, drawing.dpi, ring);
     std::array<POINT, std::tuple_size_v<decltype(points)>> polyline;
     for (std::size_t i = 0; i < points.size(); ++i) polyline[i] = {points[i].x, points[i].y};
     Polyline(drawing.dc, polyline.data(), static_cast<int>(polyline.size()));
@@ -70,12 +72,10 @@ void DrawMark(const MarkDrawing& drawing, HWND button) {
 
 // Draws one mark, or all of them, with one pen.
 template <typename DrawMarks>
-void WithPen(HWND dialog, Point origin, HPEN pen, DrawMarks draw) {
+void WithPen(HWND dialog, HPEN pen, DrawMarks draw) {
   const ClientDC dc(dialog);
   const ScopedSelection selection(dc.get(), pen);
-  POINT client{0, 0};
-  ClientToScreen(dialog, &client);
-  draw(MarkDrawing{dc.get(), {origin, {client.x, client.y}, WindowDpi(dialog)}});
+  draw(MarkDrawing{dialog, dc.get(), WindowDpi(dialog)});
 }
 
 }  // namespace
@@ -118,18 +118,9 @@ void LabelKeyButtons(HWND dialog, const KeyCatalogue& catalogue, FontCache& font
   }
 }
 
-Point ComputeMarkOrigin(HWND dialog) {
-  RECT outer, client;
-  GetWindowRect(dialog, &outer);
-  GetClientRect(dialog, &client);
-  return MarkOrigin({outer.left, outer.top, outer.right, outer.bottom}, client.right,
-                    client.bottom);
-}
-
-void DrawChangeMarks(HWND dialog, const KeyCatalogue& catalogue, Point origin,
-                     const MarkPens& pens) {
+void DrawChangeMarks(HWND dialog, const KeyCatalogue& catalogue, const MarkPens& pens) {
   const ButtonsBySlot buttons = FindButtons(dialog);
-  WithPen(dialog, origin, pens.change.get(), [&](const MarkDrawing& drawing) {
+  WithPen(dialog, pens.change.get(), [&](const MarkDrawing& drawing) {
     // Raw-scancode slots have no button and are never marked.
     for (int slot = 0; slot <= kScancodeEntrySlot; ++slot) {
       if (catalogue[slot].IsChanged()) DrawMark(drawing, buttons[slot]);
@@ -137,14 +128,14 @@ void DrawChangeMarks(HWND dialog, const KeyCatalogue& catalogue, Point origin,
   });
 }
 
-void EraseChangeMark(HWND dialog, int slot, Point origin, const MarkPens& pens) {
-  WithPen(dialog, origin, pens.erase.get(), [&](const MarkDrawing& drawing) {
+void EraseChangeMark(HWND dialog, int slot, const MarkPens& pens) {
+  WithPen(dialog, pens.erase.get(), [&](const MarkDrawing& drawing) {
     DrawMark(drawing, GetDlgItem(dialog, IdFromSlot(slot)));
   });
 }
 
 void MarkSourceKey(HWND dialog, int slot, const MarkPens& pens) {
-  WithPen(dialog, ComputeMarkOrigin(dialog), pens.source.get(), [&](const MarkDrawing& drawing) {
+  WithPen(dialog, pens.source.get(), [&](const MarkDrawing& drawing) {
     DrawMark(drawing, GetDlgItem(dialog, IdFromSlot(slot)));
   });
 }

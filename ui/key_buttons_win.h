@@ -38,10 +38,8 @@ struct MarkPens {
   GdiObject<HPEN> source{CreatePen(PS_SOLID, 1, RGB(0, 0, 255))};  // blue
 };
 
-Point ComputeMarkOrigin(HWND dialog);
-void DrawChangeMarks(HWND dialog, const KeyCatalogue& catalogue, Point origin,
-                     const MarkPens& pens);
-void EraseChangeMark(HWND dialog, int slot, Point origin, const MarkPens& pens);
+void DrawChangeMarks(HWND dialog, const KeyCatalogue& catalogue, const MarkPens& pens);
+void EraseChangeMark(HWND dialog, int slot, const MarkPens& pens);
 void MarkSourceKey(HWND dialog, int slot, const MarkPens& pens);
 // After the dialog's scale changed: labels at the new font heights, the fonts
 // no key button of ours shows any more released, and the background repainted,

@@ -43,7 +43,6 @@ void MainWindow::Start(const FilePath& exeDirectory) {
       view_.PostClose();
     }
   }
-  view_.ComputeMarkOrigin();
   view_.LabelKeys(true);
   view_.DrawChangeMarks();
   // A missing file just means no saved sets yet.

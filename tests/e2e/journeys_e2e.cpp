@@ -249,6 +249,18 @@ TEST_F(Journeys, KeysChangedWithTheirFramesAndRegisteredAndASecondCopyEndsAtOnce
   kivora.Change(kF5, kF5);  // the key itself: the change and its frame go
   EXPECT_EQ(kivora.Label(kF5, L"Ｆ５\n"), L"Ｆ５\n");
   EXPECT_EQ(Frame(main, kF5, kRed, kNoFrame), kNoFrame);
+  // Windows 10 and 11 give captioned windows wider frames than Wine's 3 pixels.
+  SetWindowLongPtrW(main, GWL_STYLE, GetWindowLongPtrW(main, GWL_STYLE) | WS_THICKFRAME);
+  SetWindowLongPtrW(main, GWL_EXSTYLE, GetWindowLongPtrW(main, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+  RECT outer;
+  GetWindowRect(main, &outer);
+  SetWindowPos(main, nullptr, 0, 0, outer.right - outer.left + 6, outer.bottom - outer.top + 6,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOCOPYBITS);
+  POINT client{0, 0};
+  ClientToScreen(main, &client);
+  ASSERT_GE(client.x - outer.left, 6);
+  EXPECT_EQ(Frame(main, kCapsLock, kRed), "");
+  EXPECT_EQ(Frame(main, kKeypadDot, kRed), "");
 
   kivora.Command(kRegister);
   EXPECT_TRUE(kivora.Answer(IDCANCEL).starts_with(L"キー情報をレジストリに登録しました。"));

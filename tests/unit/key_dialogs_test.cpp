@@ -71,27 +71,20 @@ TEST(Geometry, CentringTruncatesEachHalf) {
   EXPECT_EQ(CentredTopLeft(100, 100, 301, 301), (Point{-100, -100}));
 }
 
+// In client coordinates, whatever the window's frame (journeys: 3 and 6 pixels).
 // Its width is one pixel at 96 DPI, scaled as MulDiv scales: halves up.
 TEST(Geometry, MarkSitsJustOutsideTheButton) {
-  // A window at (100, 50) with a 3-pixel frame, 22-pixel caption and menu:
-  // outer 100..706 x 50..300, client 600 x 222 from (103, 75).
-  const Point origin = MarkOrigin({100, 50, 706, 300}, 600, 222);
-  EXPECT_EQ(origin, (Point{106, 78}));
-  const Rect button{110, 90, 140, 120};  // client 7..37 x 15..45
+  const Rect button{7, 15, 37, 45};
   // clang-format off
-  const struct { const char* name; MarkFrame frame; int ring; Point topLeft, bottomRight; } rows[] =
-      {
-      {"100 %: the origin's line", {origin, {103, 75}, 96}, 0, {5, 14}, {37, 45}},
-      {"200 %, inner ring: grown to the button", {origin, {103, 75}, 192}, 0, {6, 14}, {37, 45}},
-      {"150 %, outer ring (1.5 rounds up)", {origin, {103, 75}, 144}, 1, {5, 13}, {38, 46}},
-      // A 7-pixel frame would put the right and bottom edges on the button.
-      {"wide frame", {{114, 82}, {107, 75}, 96}, 0, {-3, 10}, {33, 45}},
-      {"no frame: on the origin's line", {{103, 75}, {103, 75}, 96}, 0, {6, 14}, {40, 48}},
+  const struct { const char* name; int dpi, ring; Point topLeft, bottomRight; } rows[] = {
+      {"100 %: a pixel's gap on the left", 96, 0, {5, 14}, {37, 45}},
+      {"200 %, inner ring: the gap filled", 192, 0, {6, 14}, {37, 45}},
+      {"150 %, outer ring (1.5 rounds up)", 144, 1, {5, 13}, {38, 46}},
   };
   // clang-format on
   for (const auto& r : rows) {
     const Point topRight{r.bottomRight.x, r.topLeft.y}, bottomLeft{r.topLeft.x, r.bottomRight.y};
-    EXPECT_EQ(MarkPolyline(button, r.frame, r.ring),
+    EXPECT_EQ(MarkPolyline(button, r.dpi, r.ring),
               (std::array{r.topLeft, topRight, r.bottomRight, bottomLeft, r.topLeft}))
         << r.name;
   }

@@ -58,7 +58,6 @@ class FakeView : public MainWindowView {
   void SetTitle(std::string_view title) override { Say("title " + Tag(title)); }
   void CheckModeItem(StoreKind m) override { Say(m == StoreKind::User ? "check 61" : "check 60"); }
   void GreyAdminModeItem() override { Say("grey 60"); }
-  void ComputeMarkOrigin() override { Say("origin"); }
   void LabelKeys(bool showChanges) override { Say(showChanges ? "label+" : "label-"); }
   void DrawChangeMarks() override { Say("marks"); }
   // A run of slots reads as one range: "erase 1..150".
@@ -118,8 +117,8 @@ struct World {
 
 // clang-format off
 TEST(MainWindow, StartReadsTheStoreItCanAndAltersNone) {
-  const std::string kAdmin = "title admin, check 60, origin, label+, marks",
-                    kUser = "warn fallback, grey 60, title user, check 61, origin, label+, marks";
+  const std::string kAdmin = "title admin, check 60, label+, marks",
+                    kUser = "warn fallback, grey 60, title user, check 61, label+, marks";
   struct { const char* name; void (*fail)(testing::FakeKeyStore&); std::string log; StoreKind mode;
            int shownSlot; /* 43 from the machine store, 1 from the user's, 0 neither */ } const rows[] = {
       {"machine", [](auto&) {}, kAdmin, StoreKind::Machine, 43},
@@ -128,7 +127,7 @@ TEST(MainWindow, StartReadsTheStoreItCanAndAltersNone) {
       {"missing, create denied", [](auto& s) { s.machine.exists = false, s.machine.createDenied = true; }, kUser,
           StoreKind::User, 1},
       {"both denied", [](auto& s) { s.machine.openDenied = s.user.openDenied = true; },
-          "warn fallback, warn noStore, title bare, close, origin, label+, marks",
+          "warn fallback, warn noStore, title bare, close, label+, marks",
           StoreKind::Machine, 0},
   };
   for (const auto& row : rows) {

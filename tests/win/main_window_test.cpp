@@ -137,7 +137,7 @@ TEST_F(MainWindow, SoakGrowsNoObjects) {
     const int t = target(random);
     ApplyChange(app->catalogue, key(random), t == 200 ? IDC_DISABLE : t == 310 ? 349 : t);
     LabelKeyButtons(main, app->catalogue, app->fonts, true);
-    DrawChangeMarks(main, app->catalogue, app->markOrigin, app->pens);
+    DrawChangeMarks(main, app->catalogue, app->pens);
     SendMessageW(main, WM_COMMAND, IDM_USER_MODE, 0);
     SendMessageW(main, WM_COMMAND, IDM_ADMIN_MODE, 0);
     RECT r;
