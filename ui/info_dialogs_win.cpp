@@ -8,7 +8,6 @@
 #include "ui/changed_key_list.h"
 #include "ui/dialog_win.h"
 #include "ui/system_function_win.h"
-#include "ui/dpi_win.h"
 #include "ui/text_win.h"
 #include "ui/texts.h"
 
@@ -43,13 +42,8 @@ INT_PTR CALLBACK ChangedKeyListProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_COMMAND:
       if (wParam == IDM_END || wParam == IDC_OK) EndDialog(dialog, 1);
       return FALSE;
-    case WM_CLOSE:
-      EndDialog(dialog, 1);
-      return FALSE;
-    case WM_DPICHANGED:
-      return FollowDpiChange(dialog, wParam, lParam);
     default:
-      return FALSE;
+      return DialogTail(dialog, message, wParam, lParam);
   }
 }
 
@@ -69,13 +63,8 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         return TRUE;
       }
       return FALSE;
-    case WM_CLOSE:
-      EndDialog(dialog, 1);
-      return TRUE;
-    case WM_DPICHANGED:
-      return FollowDpiChange(dialog, wParam, lParam);
     default:
-      return FALSE;
+      return DialogTail(dialog, message, wParam, lParam);
   }
 }
 

@@ -5,7 +5,6 @@
 #include "resources/resource_ids.h"
 #include "ui/application_win.h"
 #include "ui/dialog_win.h"
-#include "ui/dpi_win.h"
 #include "ui/investigation.h"
 #include "ui/message_box_win.h"
 #include "ui/text_win.h"
@@ -86,18 +85,13 @@ INT_PTR CALLBACK InvestigationProc(HWND dialog, UINT message, WPARAM wParam, LPA
     case UM_NUMLOCK_NOTE:
       ShowWarning(dialog, message::kNumLockNote);
       return TRUE;
-    case WM_CLOSE:
-      EndDialog(dialog, 1);
-      return TRUE;
     case WM_DESTROY:
       // Every way out passes here: the hook never outlives the dialog.
       if (state && state->hook) UnhookWindowsHookEx(state->hook);
       openInvestigation = nullptr;
       return FALSE;
-    case WM_DPICHANGED:
-      return FollowDpiChange(dialog, wParam, lParam);
     default:
-      return FALSE;
+      return DialogTail(dialog, message, wParam, lParam);
   }
 }
 

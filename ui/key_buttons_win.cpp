@@ -2,6 +2,8 @@
 
 #include <set>
 
+#include "ui/application_win.h"
+#include "ui/dialog_win.h"
 #include "ui/dpi_win.h"
 #include "ui/key_groups.h"
 #include "ui/key_labels.h"
@@ -78,6 +80,26 @@ void WithPen(HWND dialog, HPEN pen, DrawMarks draw) {
   draw(MarkDrawing{dialog, dc.get(), WindowDpi(dialog)});
 }
 
+// After the dialog's scale changed: labels at the new font heights, the fonts
+// no key button of ours shows any more released, and the background repainted,
+// which redraws the marks at the new width.
+void RescaleKeyButtons(HWND dialog, const KeyCatalogue& catalogue, FontCache& fonts,
+                       bool showChanges) {
+  LabelKeyButtons(dialog, catalogue, fonts, showChanges);
+  // Another dialog of ours may still be at the previous scale: only fonts that
+  // no key button of this thread shows go.
+  std::set<HFONT> shown;
+  EnumThreadWindows(GetCurrentThreadId(), CollectFontsShown, reinterpret_cast<LPARAM>(&shown));
+  fonts.ReleaseAllBut(shown);
+  InvalidateRect(dialog, nullptr, TRUE);
+}
+
+void FocusNextGroup(HWND dialog, UINT message) {
+  const HWND focused = GetFocus();
+  const int focusedId = focused ? GetDlgCtrlID(focused) : 0;
+  SetFocus(GetDlgItem(dialog, NextFocusId(message, focusedId)));
+}
+
 }  // namespace
 
 void SubclassKeyButtons(HWND dialog, KeyButtonSet& set) {
@@ -140,27 +162,25 @@ void MarkSourceKey(HWND dialog, int slot, const MarkPens& pens) {
   });
 }
 
-void RescaleKeyButtons(HWND dialog, const KeyCatalogue& catalogue, FontCache& fonts,
-                       bool showChanges) {
-  LabelKeyButtons(dialog, catalogue, fonts, showChanges);
-  // Another dialog of ours may still be at the previous scale: only fonts that
-  // no key button of this thread shows go.
-  std::set<HFONT> shown;
-  EnumThreadWindows(GetCurrentThreadId(), CollectFontsShown, reinterpret_cast<LPARAM>(&shown));
-  fonts.ReleaseAllBut(shown);
-  InvalidateRect(dialog, nullptr, TRUE);
-}
-
-void FocusNextGroup(HWND dialog, UINT message) {
-  const HWND focused = GetFocus();
-  const int focusedId = focused ? GetDlgCtrlID(focused) : 0;
-  SetFocus(GetDlgItem(dialog, NextFocusId(message, focusedId)));
-}
-
 INT_PTR BackgroundWithMarks(HWND dialog, WPARAM dc, UINT redrawMessage, HBRUSH brush) {
   PostMessageW(dialog, redrawMessage, 0, 0);
   SetBkMode(reinterpret_cast<HDC>(dc), TRANSPARENT);
   return reinterpret_cast<INT_PTR>(brush);
+}
+
+INT_PTR KeyboardDialogTail(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
+                           Application* app, bool showChanges) {
+  switch (message) {
+    case UM_NEXT_GROUP:
+    case UM_PREV_GROUP:
+      FocusNextGroup(dialog, message);
+      return TRUE;
+    case UM_RESCALE_KEYS:
+      if (app) RescaleKeyButtons(dialog, app->catalogue, app->fonts, showChanges);
+      return TRUE;
+    default:
+      return DialogTail(dialog, message, wParam, lParam, 1, UM_RESCALE_KEYS);
+  }
 }
 
 }  // namespace kivora

@@ -7,7 +7,6 @@
 #include "ui/application_win.h"
 #include "ui/change_dialog_win.h"
 #include "ui/dialog_win.h"
-#include "ui/dpi_win.h"
 #include "ui/info_dialogs_win.h"
 #include "ui/investigation_win.h"
 #include "ui/message_box_win.h"
@@ -44,18 +43,8 @@ INT_PTR CALLBACK MainWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case UM_REDRAW_MARKS:
       if (app) DrawChangeMarks(dialog, app->catalogue, app->pens);
       return TRUE;
-    case UM_NEXT_GROUP:
-    case UM_PREV_GROUP:
-      FocusNextGroup(dialog, message);
-      return TRUE;
-    case WM_DPICHANGED:
-      return FollowDpiChange(dialog, wParam, lParam, UM_RESCALE_KEYS);
-    case UM_RESCALE_KEYS:
-      if (!app) return TRUE;
-      RescaleKeyButtons(dialog, app->catalogue, app->fonts, true);
-      return TRUE;
     default:
-      return FALSE;
+      return KeyboardDialogTail(dialog, message, wParam, lParam, app, true);
   }
 }
 

@@ -351,6 +351,39 @@ TEST_F(Journeys, AnInvestigatedKeyIsChangedOnceItsDialogHasGone) {
             std::vector<std::wstring>{L"Scancode\t0x0056\t→\tＡ　　ち\t0x001e"});
 }
 
+// The close box (WM_CLOSE) of each dialog ends it with nothing chosen; the scancode
+// entry's takes the change dialog with it. The main window asks first.
+TEST_F(Journeys, EveryDialogClosesByItsCloseBox) {
+  Kivora kivora;
+  constexpr int kDeleteSet = 54, kAbout = 72, kTypedScancode = 349;
+  const struct {
+    int command, key, keyInChange;
+    std::wstring caption;
+  } rows[] = {
+      {kInvestigate, 0, 0, L"キーボードのキーを調べます"},
+      {kChangedList, 0, 0, L"変更になったキー情報を一覧表示します"},
+      {kAbout, 0, 0, kProductTitle},
+      {kLoad, 0, 0, L"保存ファイルを読込・削除します"},
+      {kDeleteSet, 0, 0, L"保存ファイルを読込・削除します"},
+      {kSave, 0, 0, L"キー情報をファイルに保存します"},
+      {0, kA, 0, L"【Ａ　 　ち】キーをどのキーに変更しますか？"},
+      {0, kA, kTypedScancode, L"スキャンコードを直接入力します"},
+  };
+  for (const auto& row : rows) {
+    row.command ? kivora.Command(row.command) : Click(kivora.main, row.key);
+    if (row.keyInChange) Click(kivora.Window(), row.keyInChange);
+    const HWND dialog = kivora.Window(row.caption);
+    ASSERT_TRUE(dialog) << row.command << " " << row.keyInChange;
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return kivora.NoDialogOpen(); })) << row.command;
+  }
+  EXPECT_EQ(kivora.Label(kA, L"Ａ　\n　ち"), L"Ａ　\n　ち");
+  kivora.Change(kA, kS);
+  PostMessageW(kivora.main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(kivora.Answer(IDCANCEL).starts_with(L"キー変更した内容を有効にするには"));
+  EXPECT_FALSE(kivora.Ended(500));
+}
+
 }  // namespace
 }  // namespace kivora::e2e
 
