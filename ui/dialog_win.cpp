@@ -37,6 +37,9 @@ INT_PTR DialogTail(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, INT_
       return TRUE;
     case WM_DPICHANGED:
       return FollowDpiChange(dialog, wParam, lParam, afterDpiChange);
+    case WM_NCDESTROY:
+      ForgetDpi(dialog);
+      return FALSE;
     default:
       return FALSE;
   }

@@ -108,6 +108,7 @@ void SubclassKeyButtons(HWND dialog, KeyButtonSet& set) {
     const HWND button = GetDlgItem(dialog, IdFromSlot(kFirstKeySlot + i));
     set.buttons[i] = button;
     set.previousProcs[i] = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(button, GWLP_WNDPROC));
+    // A key button's GWLP_USERDATA holds its set, and nothing else ever.
     SetWindowLongPtrW(button, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&set));
     SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&KeyButtonProc));
   }
