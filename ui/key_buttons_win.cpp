@@ -94,10 +94,14 @@ void RescaleKeyButtons(HWND dialog, const KeyCatalogue& catalogue, FontCache& fo
   InvalidateRect(dialog, nullptr, TRUE);
 }
 
+// UM_NEXT_GROUP or UM_PREV_GROUP: the focus moves through the dialog manager,
+// which makes the key it lands on the default button too, so that Enter then
+// acts on that key.
 void FocusNextGroup(HWND dialog, UINT message) {
   const HWND focused = GetFocus();
   const int focusedId = focused ? GetDlgCtrlID(focused) : 0;
-  SetFocus(GetDlgItem(dialog, NextFocusId(message, focusedId)));
+  const HWND next = GetDlgItem(dialog, NextFocusId(message, focusedId));
+  SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
 }
 
 }  // namespace
