@@ -46,6 +46,22 @@ std::wstring Text(HWND window) {
 // Posted, so a modal dialog that the click opens does not block the driver.
 void Click(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
+// Keys as the keyboard sends them: {key, 0} down, {key, KEYEVENTF_KEYUP} up; a
+// key that goes down again unreleased repeats. Windows takes the virtual key
+// from the make code; Wine needs it given.
+struct Key {
+  WORD virtualKey, makeCode;
+};
+void Keys(std::initializer_list<std::pair<Key, DWORD>> strokes) {
+  std::vector<INPUT> inputs;
+  for (auto [key, up] : strokes) {
+    inputs.push_back(
+        {.type = INPUT_KEYBOARD,
+         .ki = {.wVk = key.virtualKey, .wScan = key.makeCode, .dwFlags = KEYEVENTF_SCANCODE | up}});
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 fs::path Beside(const wchar_t* name) {
   wchar_t path[MAX_PATH * 4];
   GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
@@ -331,12 +347,8 @@ TEST_F(Journeys, AnInvestigatedKeyIsChangedOnceItsDialogHasGone) {
   const HWND dialog = kivora.Window(L"キーボードのキーを調べます");
   ASSERT_TRUE(dialog);
   SetForegroundWindow(dialog);
-  INPUT press[2];  // a key the keyboard picture lacks, pressed and released
-  for (DWORD up : {0, 1}) {
-    press[up] = {.type = INPUT_KEYBOARD,
-                 .ki = {.wScan = 0x56, .dwFlags = KEYEVENTF_SCANCODE | up * KEYEVENTF_KEYUP}};
-  }
-  SendInput(2, press, sizeof(INPUT));
+  const Key unknown{VK_OEM_102, 0x56};  // a key the keyboard picture lacks
+  Keys({{unknown, 0}, {unknown, KEYEVENTF_KEYUP}});
   EXPECT_TRUE(WaitFor([&] { return Text(GetDlgItem(dialog, 151)) == L" 0x0056  "; }));
   EXPECT_EQ(Text(GetDlgItem(dialog, 152)), L"該当なし");
   Click(dialog, 107);
@@ -349,6 +361,30 @@ TEST_F(Journeys, AnInvestigatedKeyIsChangedOnceItsDialogHasGone) {
   kivora.Command(kChangedList);
   EXPECT_EQ(ListRows(kivora.Window(L"変更になったキー情報を一覧表示します")),  // no CapsLock
             std::vector<std::wstring>{L"Scancode\t0x0056\t→\tＡ　　ち\t0x001e"});
+}
+
+// Held down, NumLock shows one note, which Enter closes; Esc is shown like any
+// key; Alt+F4 leaves the dialog.
+TEST_F(Journeys, TheInvestigationWorksByKeyboardAlone) {
+  constexpr Key kNumLock{VK_NUMLOCK, 0x45}, kEnter{VK_RETURN, 0x1C}, kEscape{VK_ESCAPE, 0x01},
+      kAlt{VK_MENU, 0x38}, kF4{VK_F4, 0x3E};
+  constexpr DWORD kUp = KEYEVENTF_KEYUP;
+  Kivora kivora;
+  kivora.Command(kInvestigate);
+  const HWND dialog = kivora.Window(L"キーボードのキーを調べます");
+  ASSERT_TRUE(dialog);
+  SetForegroundWindow(dialog);
+  Keys({{kNumLock, 0}, {kNumLock, 0}, {kNumLock, 0}});
+  const HWND note = kivora.Window(kProductTitle);
+  ASSERT_TRUE(WaitFor([&] { return note && GetForegroundWindow() == note; }));
+  Keys({{kEnter, 0}, {kEnter, kUp}});
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(note) && GetForegroundWindow() == dialog; }));
+  Keys({{kNumLock, 0}, {kNumLock, kUp}});  // still held: a repeat
+  EXPECT_FALSE(kivora.Window(kProductTitle, 500));
+  Keys({{kEscape, 0}, {kEscape, kUp}});
+  EXPECT_TRUE(WaitFor([&] { return Text(GetDlgItem(dialog, 151)) == L" 0x0001  "; }));
+  Keys({{kAlt, 0}, {kF4, 0}, {kF4, kUp}, {kAlt, kUp}});
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
 }
 
 // The close box (WM_CLOSE) of each dialog ends it with nothing chosen; the scancode
