@@ -276,7 +276,6 @@ TEST_F(Journeys, KeysChangedWithTheirFramesAndRegisteredAndASecondCopyEndsAtOnce
   ClientToScreen(main, &client);
   ASSERT_GE(client.x - outer.left, 6);
   EXPECT_EQ(Frame(main, kCapsLock, kRed), "");
-  EXPECT_EQ(Frame(main, kKeypadDot, kRed), "");
 
   kivora.Command(kRegister);
   EXPECT_TRUE(kivora.Answer(IDCANCEL).starts_with(L"キー情報をレジストリに登録しました。"));
@@ -387,24 +386,20 @@ TEST_F(Journeys, TheInvestigationWorksByKeyboardAlone) {
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
 }
 
-// The close box (WM_CLOSE) of each dialog ends it with nothing chosen; the scancode
-// entry's takes the change dialog with it. The main window asks first.
+// The close box (WM_CLOSE) of each dialog ends it with nothing chosen (the
+// investigation's, by Alt+F4, above); the scancode entry's takes the change
+// dialog with it. The main window asks first.
 TEST_F(Journeys, EveryDialogClosesByItsCloseBox) {
   Kivora kivora;
-  constexpr int kDeleteSet = 54, kAbout = 72, kTypedScancode = 349;
-  const struct {
-    int command, key, keyInChange;
-    std::wstring caption;
-  } rows[] = {
-      {kInvestigate, 0, 0, L"キーボードのキーを調べます"},
-      {kChangedList, 0, 0, L"変更になったキー情報を一覧表示します"},
-      {kAbout, 0, 0, kProductTitle},
-      {kLoad, 0, 0, L"保存ファイルを読込・削除します"},
-      {kDeleteSet, 0, 0, L"保存ファイルを読込・削除します"},
-      {kSave, 0, 0, L"キー情報をファイルに保存します"},
+  constexpr int kAbout = 72, kTypedScancode = 349;
+  // clang-format off
+  const struct { int command, key, keyInChange; std::wstring caption; } rows[] = {
+      {kChangedList, 0, 0, L"変更になったキー情報を一覧表示します"}, {kAbout, 0, 0, kProductTitle},
+      {kLoad, 0, 0, L"保存ファイルを読込・削除します"}, {kSave, 0, 0, L"キー情報をファイルに保存します"},
       {0, kA, 0, L"【Ａ　 　ち】キーをどのキーに変更しますか？"},
       {0, kA, kTypedScancode, L"スキャンコードを直接入力します"},
   };
+  // clang-format on
   for (const auto& row : rows) {
     row.command ? kivora.Command(row.command) : Click(kivora.main, row.key);
     if (row.keyInChange) Click(kivora.Window(), row.keyInChange);
