@@ -80,7 +80,6 @@ int main() {
   }
   FontCache fonts;
   const MarkPens pens;
-  const Point origin = ComputeMarkOrigin(ours);
 
   // The floor's texts are exactly what Kivora shows for each set.
   std::array<std::vector<std::wstring>, 2> texts;
@@ -110,7 +109,7 @@ int main() {
     const long allocationsBefore = allocations;
     oursTimes.push_back(Microseconds([&] {
       LabelKeyButtons(ours, mapping, fonts, true);
-      DrawChangeMarks(ours, mapping, origin, pens);
+      DrawChangeMarks(ours, mapping, pens);
     }));
     allocationsDuring += allocations - allocationsBefore;
     Pump();

@@ -19,8 +19,10 @@ add_library(kivora_win STATIC
   ui/message_box_win.cpp
   ui/set_dialogs_win.cpp
   ui/text_win.cpp
+  ui/web_page_win.cpp
 )
-target_link_libraries(kivora_win PUBLIC kivora_core advapi32 user32 gdi32)
+# uuid is a static library of interface and class ids: it adds no DLL.
+target_link_libraries(kivora_win PUBLIC kivora_core advapi32 user32 gdi32 uuid)
 target_compile_options(kivora_win PRIVATE ${KIVORA_WARNINGS})
 
 # An administrator runs kivora.exe elevated: our code is built with stack

@@ -26,7 +26,6 @@ struct Application {
   WinSetFileSystem files;
 
   HWND mainWindow = nullptr;
-  Point markOrigin;
   KeyButtonSet mainButtons;
   KeyButtonSet changeButtons;
   FontCache fonts;

@@ -4,7 +4,6 @@
 #include "ui/application_win.h"
 #include "ui/change_rules.h"
 #include "ui/dialog_win.h"
-#include "ui/dpi_win.h"
 #include "ui/message_box_win.h"
 #include "ui/text_win.h"
 #include "ui/texts.h"
@@ -65,13 +64,8 @@ INT_PTR CALLBACK ScancodeEntryProc(HWND dialog, UINT message, WPARAM wParam, LPA
         EndDialog(dialog, 0);
       }
       return FALSE;
-    case WM_CLOSE:
-      EndDialog(dialog, 0);
-      return FALSE;
-    case WM_DPICHANGED:
-      return FollowDpiChange(dialog, wParam, lParam);
     default:
-      return FALSE;
+      return DialogTail(dialog, message, wParam, lParam, 0);  // nothing typed
   }
 }
 
@@ -112,9 +106,6 @@ INT_PTR CALLBACK ChangeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     case WM_COMMAND:
       if (change && wParam <= 0xFFFF) Choose(dialog, *change, static_cast<int>(wParam));
       return TRUE;
-    case WM_CLOSE:
-      EndDialog(dialog, 1);
-      return FALSE;
     case WM_CTLCOLORDLG:
       if (!change) return FALSE;
       return BackgroundWithMarks(dialog, wParam, UM_MARK_SOURCE,
@@ -122,17 +113,9 @@ INT_PTR CALLBACK ChangeDialogProc(HWND dialog, UINT message, WPARAM wParam, LPAR
     case UM_MARK_SOURCE:
       if (change) MarkSourceKey(dialog, change->sourceSlot, change->app.pens);
       return TRUE;
-    case UM_NEXT_GROUP:
-    case UM_PREV_GROUP:
-      FocusNextGroup(dialog, message);
-      return TRUE;
-    case WM_DPICHANGED:
-      return FollowDpiChange(dialog, wParam, lParam, UM_RESCALE_KEYS);
-    case UM_RESCALE_KEYS:
-      if (change) RescaleKeyButtons(dialog, change->app.catalogue, change->app.fonts, false);
-      return TRUE;
     default:
-      return FALSE;
+      return KeyboardDialogTail(dialog, message, wParam, lParam, change ? &change->app : nullptr,
+                                false);
   }
 }
 

@@ -1,6 +1,7 @@
 #include "ui/dialog_win.h"
 
 #include "ui/application_win.h"
+#include "ui/dpi_win.h"
 #include "ui/geometry.h"
 
 namespace kivora {
@@ -26,6 +27,22 @@ std::wstring WindowText(HWND window) {
   std::wstring text(static_cast<std::size_t>(length) + 1, L'\0');
   text.resize(static_cast<std::size_t>(GetWindowTextW(window, text.data(), length + 1)));
   return text;
+}
+
+INT_PTR DialogTail(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR closeResult,
+                   UINT afterDpiChange) {
+  switch (message) {
+    case WM_CLOSE:
+      EndDialog(dialog, closeResult);
+      return TRUE;
+    case WM_DPICHANGED:
+      return FollowDpiChange(dialog, wParam, lParam, afterDpiChange);
+    case WM_NCDESTROY:
+      ForgetDpi(dialog);
+      return FALSE;
+    default:
+      return FALSE;
+  }
 }
 
 }  // namespace kivora

@@ -29,4 +29,12 @@ Param* DialogParam(HWND dialog) {
 
 std::wstring WindowText(HWND window);
 
+// The cases every dialog procedure of ours ends with, as its default: the close
+// box (and Alt+F4) ends the dialog with `closeResult`; a change of display
+// scale is followed, then `afterDpiChange` posted when it is not 0, and the
+// scale kept for it is forgotten when the dialog goes; anything else is left
+// to the dialog manager.
+INT_PTR DialogTail(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam, INT_PTR closeResult = 1,
+                   UINT afterDpiChange = 0);
+
 }  // namespace kivora

@@ -17,5 +17,7 @@ int WindowDpi(HWND window);
 // the dialog sizes itself. Returns FALSE, so that the dialog manager
 // (per-monitor v2) goes on to rescale the template's controls and font first.
 INT_PTR FollowDpiChange(HWND dialog, WPARAM wParam, LPARAM lParam, UINT followUp = 0);
+// WM_NCDESTROY: the DPI kept goes with the window.
+void ForgetDpi(HWND dialog);
 
 }  // namespace kivora

@@ -29,27 +29,16 @@ int ScaleForDpi(int value, int dpi);
 // taken with integer division, as the rest of the program expects.
 Point CentredTopLeft(int screenWidth, int screenHeight, int windowWidth, int windowHeight);
 
-// The screen point that mark coordinates are measured from: the outer rectangle's
-// bottom-right corner less the client size.
-Point MarkOrigin(const Rect& outer, int clientWidth, int clientHeight);
-
-// Where the marks of one dialog are drawn from: its mark origin, the screen
-// position of its client area and its DPI.
-struct MarkFrame {
-  Point origin;
-  Point client;
-  int dpi = kBaseDpi;
-};
-
 // Pixels across a mark's edge: one at 96 DPI, scaled like every other size.
 int MarkWidth(int dpi);
 
-// The closed five-point polyline, in the dialog's client coordinates, of ring
-// `ring` (0 .. MarkWidth - 1, the nearest to the button first) of the mark around
-// a button whose outer rectangle (screen coordinates) is `button`. One pixel
-// wide, the mark lies where the origin puts it, though never on the button; a
-// wider one covers that line and grows towards the button, up to the pixel next
-// to it, then away from it, so that it stays in the gap between the keys.
-std::array<Point, 5> MarkPolyline(const Rect& button, const MarkFrame& frame, int ring);
+// The closed five-point polyline of ring `ring` (0 .. MarkWidth - 1, the nearest
+// to the button first) of the mark around a button, both in the dialog's client
+// coordinates: neither the window's frame nor its caption, whose sizes differ
+// from one Windows and one scale to another, enters into it. One pixel wide,
+// the mark lies on the pixels just outside the button, but for one pixel of gap
+// on its left; a wider one fills that gap, then grows away from the button, so
+// that it stays in the gap between the keys.
+std::array<Point, 5> MarkPolyline(const Rect& button, int dpi, int ring);
 
 }  // namespace kivora

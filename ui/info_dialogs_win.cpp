@@ -2,29 +2,17 @@
 
 #include "ui/application_win.h"
 
-#include <shellapi.h>
-
 #include "resources/resource_ids.h"
 #include "ui/changed_key_list.h"
 #include "ui/dialog_win.h"
-#include "ui/system_function_win.h"
-#include "ui/dpi_win.h"
 #include "ui/text_win.h"
 #include "ui/texts.h"
+#include "ui/web_page_win.h"
 
 namespace kivora {
 namespace {
 
 constexpr wchar_t kHomePage[] = L"https://www.example.com/kivora/";
-
-// Shell32 is loaded from the system folder only here, when the link is clicked,
-// so the program imports no DLL that Windows might look for beside it. It is
-// never freed: ShellExecuteW may leave threads of its own running in it.
-void OpenHomePage(HWND owner) {
-  const auto shellExecute = SystemFunction<decltype(&ShellExecuteW)>(
-      LoadLibraryExW(L"shell32.dll", nullptr, LOAD_LIBRARY_SEARCH_SYSTEM32), "ShellExecuteW");
-  if (shellExecute) shellExecute(owner, L"open", kHomePage, nullptr, nullptr, SW_SHOWNORMAL);
-}
 
 INT_PTR CALLBACK ChangedKeyListProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
   switch (message) {
@@ -43,13 +31,8 @@ INT_PTR CALLBACK ChangedKeyListProc(HWND dialog, UINT message, WPARAM wParam, LP
     case WM_COMMAND:
       if (wParam == IDM_END || wParam == IDC_OK) EndDialog(dialog, 1);
       return FALSE;
-    case WM_CLOSE:
-      EndDialog(dialog, 1);
-      return FALSE;
-    case WM_DPICHANGED:
-      return FollowDpiChange(dialog, wParam, lParam);
     default:
-      return FALSE;
+      return DialogTail(dialog, message, wParam, lParam);
   }
 }
 
@@ -61,7 +44,7 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
       return TRUE;
     case WM_COMMAND:
       if (wParam == IDC_HOME_PAGE) {
-        OpenHomePage(dialog);
+        OpenWebPage(dialog, kHomePage);
         return FALSE;
       }
       if (wParam == IDC_OK) {
@@ -69,13 +52,8 @@ INT_PTR CALLBACK AboutProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPar
         return TRUE;
       }
       return FALSE;
-    case WM_CLOSE:
-      EndDialog(dialog, 1);
-      return TRUE;
-    case WM_DPICHANGED:
-      return FollowDpiChange(dialog, wParam, lParam);
     default:
-      return FALSE;
+      return DialogTail(dialog, message, wParam, lParam);
   }
 }
 

@@ -7,17 +7,23 @@ namespace {
 
 // The parts of a keyboard message's lParam that tell which key it was.
 constexpr std::uint32_t kReleaseBit = 0x80000000u;   // bit 31: the key goes up
+constexpr std::uint32_t kRepeatBit = 0x40000000u;    // bit 30: it was down already
+constexpr std::uint32_t kAltBit = 0x20000000u;       // bit 29: Alt is held
 constexpr std::uint32_t kExtendedBit = 0x01000000u;  // bit 24: the 0xE0-prefixed keys
 constexpr int kMakeCodeShift = 16;                   // bits 16..23: the make code
 constexpr std::uint32_t kMakeCodeMask = 0xFF;
 // NumLock (0x45) and Pause (0xE045) may reach the hook with each other's code.
 constexpr unsigned kNumLockMakeCode = 0x45;
+// With Alt held, the key that closes any window.
+constexpr unsigned kF4VirtualKey = 0x73;
 
 }  // namespace
 
-KeyEventOutcome HandleKeyEvent(KeyCatalogue& catalogue, std::uint32_t lParam) {
+KeyEventOutcome HandleKeyEvent(KeyCatalogue& catalogue, const KeyEvent& event) {
   KeyEventOutcome out;
-  if (lParam & kReleaseBit) return out;
+  const std::uint32_t lParam = event.lParam;
+  const bool altF4 = event.virtualKey == kF4VirtualKey && (lParam & kAltBit) != 0;
+  if ((lParam & kReleaseBit) || event.toMessageBox || altF4) return out;
   out.consumed = true;
   out.showTexts = true;
   const unsigned scan = (lParam >> kMakeCodeShift) & kMakeCodeMask;
@@ -30,7 +36,8 @@ KeyEventOutcome HandleKeyEvent(KeyCatalogue& catalogue, std::uint32_t lParam) {
   for (int slot = 0; slot <= kScancodeEntrySlot; ++slot) {
     const KeySlot& s = catalogue[slot];
     if (s.scancode == 0 || s.scancode != pressed) continue;
-    out.numLockNote = scan == kNumLockMakeCode;
+    // A held key repeats: one note per press, and none over another.
+    out.numLockNote = scan == kNumLockMakeCode && !(lParam & kRepeatBit) && !event.notePending;
     out.topText = s.topLabel;
     out.bottomText = s.bottomLabel;
     out.changeButton = ButtonState::Disabled;

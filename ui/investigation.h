@@ -13,20 +13,32 @@ namespace kivora {
 
 inline constexpr char kRawSlotLimitText[] = "スキャンコード変更は最大１０件です";
 
+// A keyboard message as the investigation's hook receives it, with what the
+// dialog is doing meanwhile.
+struct KeyEvent {
+  std::uint32_t lParam = 0;   // scan code, extended, Alt held, repeat, release
+  unsigned virtualKey = 0;    // wParam
+  bool toMessageBox = false;  // one of the dialog's message boxes has the keyboard
+  bool notePending = false;   // a NumLock note is posted or shown
+};
+
 struct KeyEventOutcome {
-  bool consumed = false;  // key presses are swallowed, releases pass
+  bool consumed = false;  // key presses are swallowed; what passes is not shown
   bool showTexts = false;
   std::string scancodeText;  // edit 151, e.g. " 0xe01d  "
   std::string topText;       // edit 152
   std::string bottomText;    // edit 153
-  bool numLockNote = false;  // scan code 0x45: NumLock and Pause may be shown swapped
+  bool numLockNote = false;  // scan code 0x45 pressed: NumLock and Pause may be swapped
   ButtonState changeButton = ButtonState::Unchanged;  // button 107
   std::optional<std::string> limitText;               // static 135, when it changes
 };
 
-// Handles the keyboard message whose lParam is given. An offered raw-scancode
-// slot gets the pressed scancode and becomes the current raw index.
-KeyEventOutcome HandleKeyEvent(KeyCatalogue& catalogue, std::uint32_t lParam);
+// Handles one keyboard message. Every key press is shown and swallowed, Esc
+// included, but for those that must reach their window, so that the dialog can
+// be used by keyboard alone: the keys of its message boxes, and Alt+F4, which
+// leaves it. An offered raw-scancode slot gets the pressed scancode and becomes
+// the current raw index.
+KeyEventOutcome HandleKeyEvent(KeyCatalogue& catalogue, const KeyEvent& event);
 
 // The key command that starts the change of the offered slot (360..369), or
 // nothing when no slot could be offered.

@@ -5,7 +5,6 @@
 #include "resources/resource_ids.h"
 #include "ui/application_win.h"
 #include "ui/dialog_win.h"
-#include "ui/dpi_win.h"
 #include "ui/investigation.h"
 #include "ui/message_box_win.h"
 #include "ui/text_win.h"
@@ -19,6 +18,7 @@ struct Investigation {
   Application& app;
   HWND dialog = nullptr;
   HHOOK hook = nullptr;
+  bool notePending = false;       // from posting the NumLock note until it is closed
   std::optional<int> keyCommand;  // for the main window once the dialog has gone
 };
 
@@ -26,13 +26,17 @@ struct Investigation {
 // this pointer, set from the dialog's start to its end.
 Investigation* openInvestigation = nullptr;
 
-void Show(HWND dialog, const KeyEventOutcome& out) {
+void Show(Investigation& state, const KeyEventOutcome& out) {
+  const HWND dialog = state.dialog;
   if (out.showTexts) {
     SetDlgItemTextW(dialog, IDC_SCANCODE_TEXT, Utf8ToWide(out.scancodeText).c_str());
     SetDlgItemTextW(dialog, IDC_TOP_LABEL_TEXT, Utf8ToWide(out.topText).c_str());
     SetDlgItemTextW(dialog, IDC_BOTTOM_LABEL_TEXT, Utf8ToWide(out.bottomText).c_str());
   }
-  if (out.numLockNote) PostMessageW(dialog, UM_NUMLOCK_NOTE, 0, 0);
+  if (out.numLockNote) {
+    state.notePending = true;
+    PostMessageW(dialog, UM_NUMLOCK_NOTE, 0, 0);
+  }
   if (out.changeButton != ButtonState::Unchanged) {
     EnableWindow(GetDlgItem(dialog, IDC_CHANGE_RAW), out.changeButton == ButtonState::Enabled);
   }
@@ -43,9 +47,17 @@ LRESULT CALLBACK InvestigationHook(int code, WPARAM wParam, LPARAM lParam) {
   // Only a message actually taken from the queue is a key press to show; a
   // peek (HC_NOREMOVE) will come again as HC_ACTION.
   if (code != HC_ACTION || !openInvestigation) return CallNextHookEx(nullptr, code, wParam, lParam);
-  const KeyEventOutcome out =
-      HandleKeyEvent(openInvestigation->app.catalogue, static_cast<std::uint32_t>(lParam));
-  Show(openInvestigation->dialog, out);
+  Investigation& state = *openInvestigation;
+  // While the dialog is open, the only other window of ours that can have the
+  // keyboard is one of its message boxes.
+  const HWND focus = GetFocus();
+  const KeyEventOutcome out = HandleKeyEvent(
+      state.app.catalogue,
+      {.lParam = static_cast<std::uint32_t>(lParam),
+       .virtualKey = static_cast<unsigned>(wParam),
+       .toMessageBox = focus && focus != state.dialog && !IsChild(state.dialog, focus),
+       .notePending = state.notePending});
+  Show(state, out);
   return out.consumed ? 1 : 0;
 }
 
@@ -85,26 +97,23 @@ INT_PTR CALLBACK InvestigationProc(HWND dialog, UINT message, WPARAM wParam, LPA
       return TRUE;
     case UM_NUMLOCK_NOTE:
       ShowWarning(dialog, message::kNumLockNote);
-      return TRUE;
-    case WM_CLOSE:
-      EndDialog(dialog, 1);
+      state->notePending = false;
       return TRUE;
     case WM_DESTROY:
       // Every way out passes here: the hook never outlives the dialog.
       if (state && state->hook) UnhookWindowsHookEx(state->hook);
       openInvestigation = nullptr;
       return FALSE;
-    case WM_DPICHANGED:
-      return FollowDpiChange(dialog, wParam, lParam);
     default:
-      return FALSE;
+      return DialogTail(dialog, message, wParam, lParam);
   }
 }
 
 }  // namespace
 
 void RunInvestigationDialog(Application& app) {
-  Investigation state{.app = app, .dialog = nullptr, .hook = nullptr, .keyCommand = {}};
+  Investigation state{
+      .app = app, .dialog = nullptr, .hook = nullptr, .notePending = false, .keyCommand = {}};
   RunModalDialog(app, IDD_INVESTIGATION, InvestigationProc, &state);
   // Posted only now, so the change dialog opens after this one has gone and
   // no key press of it meets the hook.

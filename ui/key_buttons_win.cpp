@@ -2,6 +2,8 @@
 
 #include <set>
 
+#include "ui/application_win.h"
+#include "ui/dialog_win.h"
 #include "ui/dpi_win.h"
 #include "ui/key_groups.h"
 #include "ui/key_labels.h"
@@ -52,16 +54,18 @@ BOOL CALLBACK CollectFontsShown(HWND window, LPARAM param) {
 
 // What every mark drawn in one go shares.
 struct MarkDrawing {
+  HWND dialog;
   HDC dc;
-  MarkFrame frame;
+  int dpi;
 };
 
 void DrawMark(const MarkDrawing& drawing, HWND button) {
   if (!button) return;
   RECT r;
   GetWindowRect(button, &r);
-  for (int ring = 0; ring < MarkWidth(drawing.frame.dpi); ++ring) {
-    const auto points = MarkPolyline({r.left, r.top, r.right, r.bottom}, drawing.frame, ring);
+  MapWindowPoints(nullptr, drawing.dialog, reinterpret_cast<POINT*>(&r), 2);
+  for (int ring = 0; ring < MarkWidth(drawing.dpi); ++ring) {
+    const auto points = MarkPolyline({r.left, r.top, r.right, r.bottom}, drawing.dpi, ring);
     std::array<POINT, std::tuple_size_v<decltype(points)>> polyline;
     for (std::size_t i = 0; i < points.size(); ++i) polyline[i] = {points[i].x, points[i].y};
     Polyline(drawing.dc, polyline.data(), static_cast<int>(polyline.size()));
@@ -70,12 +74,34 @@ void DrawMark(const MarkDrawing& drawing, HWND button) {
 
 // Draws one mark, or all of them, with one pen.
 template <typename DrawMarks>
-void WithPen(HWND dialog, Point origin, HPEN pen, DrawMarks draw) {
+void WithPen(HWND dialog, HPEN pen, DrawMarks draw) {
   const ClientDC dc(dialog);
   const ScopedSelection selection(dc.get(), pen);
-  POINT client{0, 0};
-  ClientToScreen(dialog, &client);
-  draw(MarkDrawing{dc.get(), {origin, {client.x, client.y}, WindowDpi(dialog)}});
+  draw(MarkDrawing{dialog, dc.get(), WindowDpi(dialog)});
+}
+
+// After the dialog's scale changed: labels at the new font heights, the fonts
+// no key button of ours shows any more released, and the background repainted,
+// which redraws the marks at the new width.
+void RescaleKeyButtons(HWND dialog, const KeyCatalogue& catalogue, FontCache& fonts,
+                       bool showChanges) {
+  LabelKeyButtons(dialog, catalogue, fonts, showChanges);
+  // Another dialog of ours may still be at the previous scale: only fonts that
+  // no key button of this thread shows go.
+  std::set<HFONT> shown;
+  EnumThreadWindows(GetCurrentThreadId(), CollectFontsShown, reinterpret_cast<LPARAM>(&shown));
+  fonts.ReleaseAllBut(shown);
+  InvalidateRect(dialog, nullptr, TRUE);
+}
+
+// UM_NEXT_GROUP or UM_PREV_GROUP: the focus moves through the dialog manager,
+// which makes the key it lands on the default button too, so that Enter then
+// acts on that key.
+void FocusNextGroup(HWND dialog, UINT message) {
+  const HWND focused = GetFocus();
+  const int focusedId = focused ? GetDlgCtrlID(focused) : 0;
+  const HWND next = GetDlgItem(dialog, NextFocusId(message, focusedId));
+  SendMessageW(dialog, WM_NEXTDLGCTL, reinterpret_cast<WPARAM>(next), TRUE);
 }
 
 }  // namespace
@@ -86,6 +112,7 @@ void SubclassKeyButtons(HWND dialog, KeyButtonSet& set) {
     const HWND button = GetDlgItem(dialog, IdFromSlot(kFirstKeySlot + i));
     set.buttons[i] = button;
     set.previousProcs[i] = reinterpret_cast<WNDPROC>(GetWindowLongPtrW(button, GWLP_WNDPROC));
+    // A key button's GWLP_USERDATA holds its set, and nothing else ever.
     SetWindowLongPtrW(button, GWLP_USERDATA, reinterpret_cast<LONG_PTR>(&set));
     SetWindowLongPtrW(button, GWLP_WNDPROC, reinterpret_cast<LONG_PTR>(&KeyButtonProc));
   }
@@ -118,18 +145,9 @@ void LabelKeyButtons(HWND dialog, const KeyCatalogue& catalogue, FontCache& font
   }
 }
 
-Point ComputeMarkOrigin(HWND dialog) {
-  RECT outer, client;
-  GetWindowRect(dialog, &outer);
-  GetClientRect(dialog, &client);
-  return MarkOrigin({outer.left, outer.top, outer.right, outer.bottom}, client.right,
-                    client.bottom);
-}
-
-void DrawChangeMarks(HWND dialog, const KeyCatalogue& catalogue, Point origin,
-                     const MarkPens& pens) {
+void DrawChangeMarks(HWND dialog, const KeyCatalogue& catalogue, const MarkPens& pens) {
   const ButtonsBySlot buttons = FindButtons(dialog);
-  WithPen(dialog, origin, pens.change.get(), [&](const MarkDrawing& drawing) {
+  WithPen(dialog, pens.change.get(), [&](const MarkDrawing& drawing) {
     // Raw-scancode slots have no button and are never marked.
     for (int slot = 0; slot <= kScancodeEntrySlot; ++slot) {
       if (catalogue[slot].IsChanged()) DrawMark(drawing, buttons[slot]);
@@ -137,39 +155,37 @@ void DrawChangeMarks(HWND dialog, const KeyCatalogue& catalogue, Point origin,
   });
 }
 
-void EraseChangeMark(HWND dialog, int slot, Point origin, const MarkPens& pens) {
-  WithPen(dialog, origin, pens.erase.get(), [&](const MarkDrawing& drawing) {
+void EraseChangeMark(HWND dialog, int slot, const MarkPens& pens) {
+  WithPen(dialog, pens.erase.get(), [&](const MarkDrawing& drawing) {
     DrawMark(drawing, GetDlgItem(dialog, IdFromSlot(slot)));
   });
 }
 
 void MarkSourceKey(HWND dialog, int slot, const MarkPens& pens) {
-  WithPen(dialog, ComputeMarkOrigin(dialog), pens.source.get(), [&](const MarkDrawing& drawing) {
+  WithPen(dialog, pens.source.get(), [&](const MarkDrawing& drawing) {
     DrawMark(drawing, GetDlgItem(dialog, IdFromSlot(slot)));
   });
-}
-
-void RescaleKeyButtons(HWND dialog, const KeyCatalogue& catalogue, FontCache& fonts,
-                       bool showChanges) {
-  LabelKeyButtons(dialog, catalogue, fonts, showChanges);
-  // Another dialog of ours may still be at the previous scale: only fonts that
-  // no key button of this thread shows go.
-  std::set<HFONT> shown;
-  EnumThreadWindows(GetCurrentThreadId(), CollectFontsShown, reinterpret_cast<LPARAM>(&shown));
-  fonts.ReleaseAllBut(shown);
-  InvalidateRect(dialog, nullptr, TRUE);
-}
-
-void FocusNextGroup(HWND dialog, UINT message) {
-  const HWND focused = GetFocus();
-  const int focusedId = focused ? GetDlgCtrlID(focused) : 0;
-  SetFocus(GetDlgItem(dialog, NextFocusId(message, focusedId)));
 }
 
 INT_PTR BackgroundWithMarks(HWND dialog, WPARAM dc, UINT redrawMessage, HBRUSH brush) {
   PostMessageW(dialog, redrawMessage, 0, 0);
   SetBkMode(reinterpret_cast<HDC>(dc), TRANSPARENT);
   return reinterpret_cast<INT_PTR>(brush);
+}
+
+INT_PTR KeyboardDialogTail(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
+                           Application* app, bool showChanges) {
+  switch (message) {
+    case UM_NEXT_GROUP:
+    case UM_PREV_GROUP:
+      FocusNextGroup(dialog, message);
+      return TRUE;
+    case UM_RESCALE_KEYS:
+      if (app) RescaleKeyButtons(dialog, app->catalogue, app->fonts, showChanges);
+      return TRUE;
+    default:
+      return DialogTail(dialog, message, wParam, lParam, 1, UM_RESCALE_KEYS);
+  }
 }
 
 }  // namespace kivora

@@ -12,6 +12,8 @@
 
 namespace kivora {
 
+struct Application;
+
 inline constexpr int kKeyButtonCount = 109;
 
 // The buttons of one dialog whose window procedure we replaced, with the
@@ -38,20 +40,17 @@ struct MarkPens {
   GdiObject<HPEN> source{CreatePen(PS_SOLID, 1, RGB(0, 0, 255))};  // blue
 };
 
-Point ComputeMarkOrigin(HWND dialog);
-void DrawChangeMarks(HWND dialog, const KeyCatalogue& catalogue, Point origin,
-                     const MarkPens& pens);
-void EraseChangeMark(HWND dialog, int slot, Point origin, const MarkPens& pens);
+void DrawChangeMarks(HWND dialog, const KeyCatalogue& catalogue, const MarkPens& pens);
+void EraseChangeMark(HWND dialog, int slot, const MarkPens& pens);
 void MarkSourceKey(HWND dialog, int slot, const MarkPens& pens);
-// After the dialog's scale changed: labels at the new font heights, the fonts
-// no key button of ours shows any more released, and the background repainted,
-// which redraws the marks at the new width.
-void RescaleKeyButtons(HWND dialog, const KeyCatalogue& catalogue, FontCache& fonts,
-                       bool showChanges);
-// Moves the focus for UM_NEXT_GROUP or UM_PREV_GROUP.
-void FocusNextGroup(HWND dialog, UINT message);
 // WM_CTLCOLORDLG of a dialog with marks: the marks live outside paint handling,
 // so every background repaint wipes them; queue `redrawMessage` behind it.
 INT_PTR BackgroundWithMarks(HWND dialog, WPARAM dc, UINT redrawMessage, HBRUSH brush);
+// The cases the two keyboard dialogs, the main window (`showChanges`) and the
+// change dialog, handle alike, as their default: PageUp/PageDown between key
+// groups, a change of display scale, then the common tail. `app` is null
+// before WM_INITDIALOG.
+INT_PTR KeyboardDialogTail(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam,
+                           Application* app, bool showChanges);
 
 }  // namespace kivora

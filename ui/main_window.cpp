@@ -45,7 +45,6 @@ void MainWindow::Start(const FilePath& exeDirectory) {
       view_.PostClose();
     }
   }
-  view_.ComputeMarkOrigin();
   view_.LabelKeys(true);
   view_.DrawChangeMarks();
   TellWhatTheKeysDoNotShow(read);

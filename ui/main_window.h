@@ -72,7 +72,6 @@ class MainWindowView {
   virtual void SetTitle(std::string_view title) = 0;
   virtual void CheckModeItem(StoreKind mode) = 0;
   virtual void GreyAdminModeItem() = 0;
-  virtual void ComputeMarkOrigin() = 0;
   virtual void LabelKeys(bool showChanges) = 0;
   virtual void DrawChangeMarks() = 0;
   virtual void EraseChangeMark(int slot) = 0;

@@ -7,7 +7,6 @@
 #include "ui/application_win.h"
 #include "ui/change_dialog_win.h"
 #include "ui/dialog_win.h"
-#include "ui/dpi_win.h"
 #include "ui/info_dialogs_win.h"
 #include "ui/investigation_win.h"
 #include "ui/message_box_win.h"
@@ -38,28 +37,14 @@ INT_PTR CALLBACK MainWindowProc(HWND dialog, UINT message, WPARAM wParam, LPARAM
     case WM_CLOSE:
       if (app && app->controller.MayClose()) EndDialog(dialog, 1);
       return TRUE;
-    case WM_MOVE:
-      if (app) app->markOrigin = ComputeMarkOrigin(dialog);
-      return TRUE;
     case WM_CTLCOLORDLG:
       if (!app) return FALSE;
       return BackgroundWithMarks(dialog, wParam, UM_REDRAW_MARKS, app->mainBackground.get());
     case UM_REDRAW_MARKS:
-      if (app) DrawChangeMarks(dialog, app->catalogue, app->markOrigin, app->pens);
-      return TRUE;
-    case UM_NEXT_GROUP:
-    case UM_PREV_GROUP:
-      FocusNextGroup(dialog, message);
-      return TRUE;
-    case WM_DPICHANGED:
-      return FollowDpiChange(dialog, wParam, lParam, UM_RESCALE_KEYS);
-    case UM_RESCALE_KEYS:
-      if (!app) return TRUE;
-      app->markOrigin = ComputeMarkOrigin(dialog);
-      RescaleKeyButtons(dialog, app->catalogue, app->fonts, true);
+      if (app) DrawChangeMarks(dialog, app->catalogue, app->pens);
       return TRUE;
     default:
-      return FALSE;
+      return KeyboardDialogTail(dialog, message, wParam, lParam, app, true);
   }
 }
 
@@ -99,17 +84,14 @@ void MainWindowViewWin::CheckModeItem(StoreKind mode) {
 void MainWindowViewWin::GreyAdminModeItem() {
   EnableMenuItem(GetMenu(app_.mainWindow), IDM_ADMIN_MODE, MF_BYCOMMAND | MF_GRAYED);
 }
-void MainWindowViewWin::ComputeMarkOrigin() {
-  app_.markOrigin = kivora::ComputeMarkOrigin(app_.mainWindow);
-}
 void MainWindowViewWin::LabelKeys(bool showChanges) {
   LabelKeyButtons(app_.mainWindow, app_.catalogue, app_.fonts, showChanges);
 }
 void MainWindowViewWin::DrawChangeMarks() {
-  kivora::DrawChangeMarks(app_.mainWindow, app_.catalogue, app_.markOrigin, app_.pens);
+  kivora::DrawChangeMarks(app_.mainWindow, app_.catalogue, app_.pens);
 }
 void MainWindowViewWin::EraseChangeMark(int slot) {
-  kivora::EraseChangeMark(app_.mainWindow, slot, app_.markOrigin, app_.pens);
+  kivora::EraseChangeMark(app_.mainWindow, slot, app_.pens);
 }
 void MainWindowViewWin::PostClose() { PostMessageW(app_.mainWindow, WM_CLOSE, 0, 0); }
 void MainWindowViewWin::Beep() { ::Beep(2400, 20); }

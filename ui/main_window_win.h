@@ -19,7 +19,6 @@ class MainWindowViewWin final : public MainWindowView {
   void SetTitle(std::string_view title) override;
   void CheckModeItem(StoreKind mode) override;
   void GreyAdminModeItem() override;
-  void ComputeMarkOrigin() override;
   void LabelKeys(bool showChanges) override;
   void DrawChangeMarks() override;
   void EraseChangeMark(int slot) override;

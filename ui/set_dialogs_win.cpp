@@ -7,7 +7,6 @@
 #include "savedsets/set_operations.h"
 #include "ui/application_win.h"
 #include "ui/dialog_win.h"
-#include "ui/dpi_win.h"
 #include "ui/message_box_win.h"
 #include "ui/text_win.h"
 #include "ui/texts.h"
@@ -72,13 +71,8 @@ INT_PTR CALLBACK SetListProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lP
         EndDialog(dialog, 1);
       }
       return FALSE;
-    case WM_CLOSE:
-      EndDialog(dialog, 1);
-      return FALSE;
-    case WM_DPICHANGED:
-      return FollowDpiChange(dialog, wParam, lParam);
     default:
-      return FALSE;
+      return DialogTail(dialog, message, wParam, lParam);
   }
 }
 
@@ -123,13 +117,8 @@ INT_PTR CALLBACK SaveProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
         EndDialog(dialog, 1);
       }
       return FALSE;
-    case WM_CLOSE:
-      EndDialog(dialog, 1);
-      return FALSE;
-    case WM_DPICHANGED:
-      return FollowDpiChange(dialog, wParam, lParam);
     default:
-      return FALSE;
+      return DialogTail(dialog, message, wParam, lParam);
   }
 }
 

@@ -46,6 +46,22 @@ std::wstring Text(HWND window) {
 // Posted, so a modal dialog that the click opens does not block the driver.
 void Click(HWND dialog, int id) { PostMessageW(GetDlgItem(dialog, id), BM_CLICK, 0, 0); }
 
+// Keys as the keyboard sends them: {key, 0} down, {key, KEYEVENTF_KEYUP} up; a
+// key that goes down again unreleased repeats. Windows takes the virtual key
+// from the make code; Wine needs it given.
+struct Key {
+  WORD virtualKey, makeCode;
+};
+void Keys(std::initializer_list<std::pair<Key, DWORD>> strokes) {
+  std::vector<INPUT> inputs;
+  for (auto [key, up] : strokes) {
+    inputs.push_back(
+        {.type = INPUT_KEYBOARD,
+         .ki = {.wVk = key.virtualKey, .wScan = key.makeCode, .dwFlags = KEYEVENTF_SCANCODE | up}});
+  }
+  SendInput(static_cast<UINT>(inputs.size()), inputs.data(), sizeof(INPUT));
+}
+
 fs::path Beside(const wchar_t* name) {
   wchar_t path[MAX_PATH * 4];
   GetModuleFileNameW(nullptr, path, static_cast<DWORD>(std::size(path)));
@@ -259,6 +275,17 @@ TEST_F(Journeys, KeysChangedWithTheirFramesAndRegisteredAndASecondCopyEndsAtOnce
   kivora.Change(kF5, kF5);  // the key itself: the change and its frame go
   EXPECT_EQ(kivora.Label(kF5, L"Ｆ５\n"), L"Ｆ５\n");
   EXPECT_EQ(Frame(main, kF5, kRed, kNoFrame), kNoFrame);
+  // Windows 10 and 11 give captioned windows wider frames than Wine's 3 pixels.
+  SetWindowLongPtrW(main, GWL_STYLE, GetWindowLongPtrW(main, GWL_STYLE) | WS_THICKFRAME);
+  SetWindowLongPtrW(main, GWL_EXSTYLE, GetWindowLongPtrW(main, GWL_EXSTYLE) | WS_EX_CLIENTEDGE);
+  RECT outer;
+  GetWindowRect(main, &outer);
+  SetWindowPos(main, nullptr, 0, 0, outer.right - outer.left + 6, outer.bottom - outer.top + 6,
+               SWP_NOMOVE | SWP_NOZORDER | SWP_FRAMECHANGED | SWP_NOCOPYBITS);
+  POINT client{0, 0};
+  ClientToScreen(main, &client);
+  ASSERT_GE(client.x - outer.left, 6);
+  EXPECT_EQ(Frame(main, kCapsLock, kRed), "");
 
   kivora.Command(kRegister);
   EXPECT_TRUE(kivora.Answer(IDCANCEL).starts_with(L"キー情報をレジストリに登録しました。"));
@@ -335,12 +362,8 @@ TEST_F(Journeys, AnInvestigatedKeyIsChangedOnceItsDialogHasGoneAndNoStoredPairIs
   const HWND dialog = kivora.Window(L"キーボードのキーを調べます");
   ASSERT_TRUE(dialog);
   SetForegroundWindow(dialog);
-  INPUT press[2];  // a key the keyboard picture lacks, pressed and released
-  for (DWORD up : {0, 1}) {
-    press[up] = {.type = INPUT_KEYBOARD,
-                 .ki = {.wScan = 0x56, .dwFlags = KEYEVENTF_SCANCODE | up * KEYEVENTF_KEYUP}};
-  }
-  SendInput(2, press, sizeof(INPUT));
+  const Key unknown{VK_OEM_102, 0x56};  // a key the keyboard picture lacks
+  Keys({{unknown, 0}, {unknown, KEYEVENTF_KEYUP}});
   EXPECT_TRUE(WaitFor([&] { return Text(GetDlgItem(dialog, 151)) == L" 0x0056  "; }));
   EXPECT_EQ(Text(GetDlgItem(dialog, 152)), L"該当なし");
   Click(dialog, 107);
@@ -359,6 +382,59 @@ TEST_F(Journeys, AnInvestigatedKeyIsChangedOnceItsDialogHasGoneAndNoStoredPairIs
   EXPECT_TRUE(kivora.Answer(IDCANCEL).starts_with(L"キー情報をレジストリに登録しました。"));
   pairs[1].first = 0x1E;
   EXPECT_EQ(StoredMap(HKEY_LOCAL_MACHINE, kMachineKey), MapOf(pairs));
+}
+
+// Held down, NumLock shows one note, which Enter closes; Esc is shown like any
+// key; Alt+F4 leaves the dialog.
+TEST_F(Journeys, TheInvestigationWorksByKeyboardAlone) {
+  constexpr Key kNumLock{VK_NUMLOCK, 0x45}, kEnter{VK_RETURN, 0x1C}, kEscape{VK_ESCAPE, 0x01},
+      kAlt{VK_MENU, 0x38}, kF4{VK_F4, 0x3E};
+  constexpr DWORD kUp = KEYEVENTF_KEYUP;
+  Kivora kivora;
+  kivora.Command(kInvestigate);
+  const HWND dialog = kivora.Window(L"キーボードのキーを調べます");
+  ASSERT_TRUE(dialog);
+  SetForegroundWindow(dialog);
+  Keys({{kNumLock, 0}, {kNumLock, 0}, {kNumLock, 0}});
+  const HWND note = kivora.Window(kProductTitle);
+  ASSERT_TRUE(WaitFor([&] { return note && GetForegroundWindow() == note; }));
+  Keys({{kEnter, 0}, {kEnter, kUp}});
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(note) && GetForegroundWindow() == dialog; }));
+  Keys({{kNumLock, 0}, {kNumLock, kUp}});  // still held: a repeat
+  EXPECT_FALSE(kivora.Window(kProductTitle, 500));
+  Keys({{kEscape, 0}, {kEscape, kUp}});
+  EXPECT_TRUE(WaitFor([&] { return Text(GetDlgItem(dialog, 151)) == L" 0x0001  "; }));
+  Keys({{kAlt, 0}, {kF4, 0}, {kF4, kUp}, {kAlt, kUp}});
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
+}
+
+// The close box (WM_CLOSE) of each dialog ends it with nothing chosen (the
+// investigation's, by Alt+F4, above); the scancode entry's takes the change
+// dialog with it. The main window asks first.
+TEST_F(Journeys, EveryDialogClosesByItsCloseBox) {
+  Kivora kivora;
+  constexpr int kAbout = 72, kTypedScancode = 349;
+  // clang-format off
+  const struct { int command, key, keyInChange; std::wstring caption; } rows[] = {
+      {kChangedList, 0, 0, L"変更になったキー情報を一覧表示します"}, {kAbout, 0, 0, kProductTitle},
+      {kLoad, 0, 0, L"保存ファイルを読込・削除します"}, {kSave, 0, 0, L"キー情報をファイルに保存します"},
+      {0, kA, 0, L"【Ａ　 　ち】キーをどのキーに変更しますか？"},
+      {0, kA, kTypedScancode, L"スキャンコードを直接入力します"},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    row.command ? kivora.Command(row.command) : Click(kivora.main, row.key);
+    if (row.keyInChange) Click(kivora.Window(), row.keyInChange);
+    const HWND dialog = kivora.Window(row.caption);
+    ASSERT_TRUE(dialog) << row.command << " " << row.keyInChange;
+    PostMessageW(dialog, WM_CLOSE, 0, 0);
+    EXPECT_TRUE(WaitFor([&] { return kivora.NoDialogOpen(); })) << row.command;
+  }
+  EXPECT_EQ(kivora.Label(kA, L"Ａ　\n　ち"), L"Ａ　\n　ち");
+  kivora.Change(kA, kS);
+  PostMessageW(kivora.main, WM_CLOSE, 0, 0);
+  EXPECT_TRUE(kivora.Answer(IDCANCEL).starts_with(L"キー変更した内容を有効にするには"));
+  EXPECT_FALSE(kivora.Ended(500));
 }
 
 }  // namespace

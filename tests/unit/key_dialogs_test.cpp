@@ -71,27 +71,20 @@ TEST(Geometry, CentringTruncatesEachHalf) {
   EXPECT_EQ(CentredTopLeft(100, 100, 301, 301), (Point{-100, -100}));
 }
 
+// In client coordinates, whatever the window's frame (journeys: 3 and 6 pixels).
 // Its width is one pixel at 96 DPI, scaled as MulDiv scales: halves up.
 TEST(Geometry, MarkSitsJustOutsideTheButton) {
-  // A window at (100, 50) with a 3-pixel frame, 22-pixel caption and menu:
-  // outer 100..706 x 50..300, client 600 x 222 from (103, 75).
-  const Point origin = MarkOrigin({100, 50, 706, 300}, 600, 222);
-  EXPECT_EQ(origin, (Point{106, 78}));
-  const Rect button{110, 90, 140, 120};  // client 7..37 x 15..45
+  const Rect button{7, 15, 37, 45};
   // clang-format off
-  const struct { const char* name; MarkFrame frame; int ring; Point topLeft, bottomRight; } rows[] =
-      {
-      {"100 %: the origin's line", {origin, {103, 75}, 96}, 0, {5, 14}, {37, 45}},
-      {"200 %, inner ring: grown to the button", {origin, {103, 75}, 192}, 0, {6, 14}, {37, 45}},
-      {"150 %, outer ring (1.5 rounds up)", {origin, {103, 75}, 144}, 1, {5, 13}, {38, 46}},
-      // A 7-pixel frame would put the right and bottom edges on the button.
-      {"wide frame", {{114, 82}, {107, 75}, 96}, 0, {-3, 10}, {33, 45}},
-      {"no frame: on the origin's line", {{103, 75}, {103, 75}, 96}, 0, {6, 14}, {40, 48}},
+  const struct { const char* name; int dpi, ring; Point topLeft, bottomRight; } rows[] = {
+      {"100 %: a pixel's gap on the left", 96, 0, {5, 14}, {37, 45}},
+      {"200 %, inner ring: the gap filled", 192, 0, {6, 14}, {37, 45}},
+      {"150 %, outer ring (1.5 rounds up)", 144, 1, {5, 13}, {38, 46}},
   };
   // clang-format on
   for (const auto& r : rows) {
     const Point topRight{r.bottomRight.x, r.topLeft.y}, bottomLeft{r.topLeft.x, r.bottomRight.y};
-    EXPECT_EQ(MarkPolyline(button, r.frame, r.ring),
+    EXPECT_EQ(MarkPolyline(button, r.dpi, r.ring),
               (std::array{r.topLeft, topRight, r.bottomRight, bottomLeft, r.topLeft}))
         << r.name;
   }
@@ -145,14 +138,14 @@ TEST(ChangeRules, ScancodeEntryTakesFourHexadecimalDigitsOtherThanTheKeysOwn) {
   }
 }
 
-constexpr std::uint32_t Press(unsigned scan, bool extended = false) {
-  return (scan << 16) | (extended ? 0x01000000u : 0) | 1;
+constexpr KeyEvent Press(unsigned scan, bool extended = false) {
+  return {.lParam = (scan << 16) | (extended ? 0x01000000u : 0) | 1};
 }
 
 // Keys of the keyboard cannot get a raw slot; an unknown one is offered one.
 TEST(Investigation, PressedKeysShowTheirLabels) {
   // clang-format off
-  const struct { const char* name; std::uint32_t lParam; const char *scancode, *top, *bottom;
+  const struct { const char* name; KeyEvent event; const char *scancode, *top, *bottom;
                  bool numLockNote; ButtonState button; } rows[] = {
       {"Esc", Press(0x01), " 0x0001  ", "Esc", "", false, Disabled},
       {"A", Press(0x1E), " 0x001e  ", "Ａ　", "　ち", false, Disabled},
@@ -165,7 +158,7 @@ TEST(Investigation, PressedKeysShowTheirLabels) {
   for (const auto& row : rows) {
     KeyCatalogue c;
     c[kScancodeEntrySlot].scancode = 0x0059;
-    const KeyEventOutcome out = HandleKeyEvent(c, row.lParam);
+    const KeyEventOutcome out = HandleKeyEvent(c, row.event);
     EXPECT_TRUE(out.consumed && out.showTexts) << row.name;
     EXPECT_EQ(
         std::tie(out.scancodeText, out.topText, out.bottomText, out.numLockNote, out.changeButton),
@@ -174,8 +167,30 @@ TEST(Investigation, PressedKeysShowTheirLabels) {
     EXPECT_EQ(out.limitText, row.button == Enabled ? std::optional<std::string>("") : std::nullopt)
         << row.name;
   }
-  KeyCatalogue c;
-  EXPECT_FALSE(HandleKeyEvent(c, 0xC0000001u).consumed);  // a release passes
+}
+
+// What passes untouched, so that the dialog works by keyboard alone, and the
+// NumLock note, once for each press.
+TEST(Investigation, KeysThatPassAndOneNotePerPress) {
+  constexpr std::uint32_t kRepeat = 0x40000000, kAlt = 0x20000000, kUp = 0xC0000000;
+  constexpr unsigned kF4 = 0x73, kEsc = 0x1B;
+  const std::uint32_t numLock = Press(0x45).lParam, f4 = Press(0x3E).lParam;
+  // clang-format off
+  const struct { const char* name; KeyEvent event; bool shown, note; } rows[] = {
+      {"NumLock pressed", {numLock}, true, true}, {"held: a repeat", {numLock | kRepeat}, true, false},
+      {"a note posted or up", {.lParam = numLock, .notePending = true}, true, false},
+      {"to a message box of the dialog", {.lParam = numLock, .toMessageBox = true}, false, false},
+      {"released", {numLock | kUp}, false, false}, {"Alt+F4", {f4 | kAlt, kF4}, false, false},
+      {"F4 alone", {f4, kF4}, true, false}, {"Alt+Esc", {Press(0x01).lParam | kAlt, kEsc}, true, false},
+  };
+  // clang-format on
+  for (const auto& row : rows) {
+    KeyCatalogue c;
+    const KeyEventOutcome out = HandleKeyEvent(c, row.event);
+    EXPECT_EQ(std::tuple(out.consumed, out.showTexts, out.numLockNote),
+              std::tuple(row.shown, row.shown, row.note))
+        << row.name;
+  }
 }
 
 TEST(Investigation, UnknownKeysAreOfferedARawSlotUntilTen) {

@@ -61,7 +61,6 @@ class FakeView : public MainWindowView {
   void SetTitle(std::string_view title) override { Say("title " + Tag(title)); }
   void CheckModeItem(StoreKind m) override { Say(m == StoreKind::User ? "check 61" : "check 60"); }
   void GreyAdminModeItem() override { Say("grey 60"); }
-  void ComputeMarkOrigin() override { Say("origin"); }
   void LabelKeys(bool showChanges) override { Say(showChanges ? "label+" : "label-"); }
   void DrawChangeMarks() override { Say("marks"); }
   // A run of slots reads as one range: "erase 1..150".
@@ -131,8 +130,8 @@ struct World {
 
 // clang-format off
 TEST(MainWindow, StartReadsTheStoreItCanAndAltersNone) {
-  const std::string kAdmin = "title admin, check 60, origin, label+, marks",
-                    kUser = "warn fallback, grey 60, title user, check 61, origin, label+, marks";
+  const std::string kAdmin = "title admin, check 60, label+, marks",
+                    kUser = "warn fallback, grey 60, title user, check 61, label+, marks";
   struct { const char* name; void (*fail)(World&); std::string log; StoreKind mode;
            int shownSlot; /* 43 from the machine store, 1 from the user's, 0 neither */ std::size_t sets = 2;
   } const rows[] = {
@@ -147,7 +146,7 @@ TEST(MainWindow, StartReadsTheStoreItCanAndAltersNone) {
       {"missing, create denied", [](World& w) { w.store.machine = {.createDenied = true}; }, kUser,
           StoreKind::User, 1},
       {"both denied", [](World& w) { w.store.machine.openDenied = w.store.user.openDenied = true; },
-          "warn fallback, warn noStore, title bare, close, origin, label+, marks",
+          "warn fallback, warn noStore, title bare, close, label+, marks",
           StoreKind::Machine, 0},
       {"kivora.ini unreadable", [](World& w) { w.files.fault = FileFault::Read; }, kAdmin + ", warn notRead",
           StoreKind::Machine, 43, 0},

@@ -11,6 +11,7 @@
 #include "keymodel/mapping_operations.h"
 #include "resources/resource_ids.h"
 #include "ui/application_win.h"
+#include "ui/dialog_win.h"
 #include "ui/key_labels.h"
 
 namespace kivora {
@@ -114,9 +115,9 @@ TEST_F(MainWindow, ModeRadioCheckKeysAndTheFocus) {
     EXPECT_TRUE(GetMenuState(GetMenu(main), mode, MF_BYCOMMAND) & MF_CHECKED) << mode;
     EXPECT_FALSE(GetMenuState(GetMenu(main), other, MF_BYCOMMAND) & MF_CHECKED) << mode;
   }
-  // PageUp from Esc goes round to the keypad, PageDown back; Esc and Enter close nothing.
+  // PageUp from Esc goes round to the keypad, PageDown back and on; Esc closes nothing.
   const std::pair<WPARAM, int> presses[] = {{VK_PRIOR, 293}, {VK_PRIOR, 289},  {VK_NEXT, 293},
-                                            {VK_NEXT, 201},  {VK_ESCAPE, 201}, {VK_RETURN, 201}};
+                                            {VK_NEXT, 201},  {VK_ESCAPE, 201}, {VK_NEXT, 214}};
   SetFocus(GetDlgItem(main, 201));
   for (auto [key, focused] : presses) {
     PostMessageW(GetFocus(), WM_KEYDOWN, key, 0);
@@ -124,6 +125,18 @@ TEST_F(MainWindow, ModeRadioCheckKeysAndTheFocus) {
     EXPECT_EQ(GetDlgCtrlID(GetFocus()), focused) << key;
     EXPECT_TRUE(IsWindowVisible(main)) << key;
   }
+  // Enter then opens the focused key's change dialog, closed here as it appears.
+  static std::wstring opened;
+  const UINT_PTR timer = SetTimer(nullptr, 0, 20, [](HWND, UINT, UINT_PTR, DWORD) {
+    if (const HWND change = GetLastActivePopup(main); change != main) {
+      opened = WindowText(change);
+      PostMessageW(change, WM_CLOSE, 0, 0);
+    }
+  });
+  PostMessageW(GetFocus(), WM_KEYDOWN, VK_RETURN, 0);
+  Pump(main);
+  KillTimer(nullptr, timer);
+  EXPECT_EQ(opened, L"【半角 全角】キーをどのキーに変更しますか？");
 }
 
 // Random changes, relabels, redraws, mode switches (registry reads) and a trip
@@ -137,7 +150,7 @@ TEST_F(MainWindow, SoakGrowsNoObjects) {
     const int t = target(random);
     ApplyChange(app->catalogue, key(random), t == 200 ? IDC_DISABLE : t == 310 ? 349 : t);
     LabelKeyButtons(main, app->catalogue, app->fonts, true);
-    DrawChangeMarks(main, app->catalogue, app->markOrigin, app->pens);
+    DrawChangeMarks(main, app->catalogue, app->pens);
     SendMessageW(main, WM_COMMAND, IDM_USER_MODE, 0);
     SendMessageW(main, WM_COMMAND, IDM_ADMIN_MODE, 0);
     RECT r;

@@ -1,0 +1,119 @@
+#include "ui/web_page_win.h"
+
+#include <exdisp.h>
+#include <shellapi.h>
+#include <shldisp.h>
+#include <shlguid.h>
+#include <shlobj.h>
+
+#include "ui/system_function_win.h"
+
+namespace kivora {
+namespace {
+
+// One reference to a COM object, released with its owner.
+template <typename Interface>
+class ComRef {
+ public:
+  ComRef() = default;
+  ~ComRef() {
+    if (object_) object_->Release();
+  }
+  ComRef(const ComRef&) = delete;
+  ComRef& operator=(const ComRef&) = delete;
+  Interface* operator->() const { return object_; }
+  // Where a call puts the reference it hands out.
+  Interface** out() { return &object_; }
+
+ private:
+  Interface* object_ = nullptr;
+};
+
+// COM's functions, from the system folder, looked up only when the link is
+// clicked: the program starts without ole32 and oleaut32.
+struct Com {
+  HMODULE ole32 = LoadSystemLibrary(L"ole32.dll");
+  HMODULE oleaut32 = LoadSystemLibrary(L"oleaut32.dll");
+  decltype(&CoInitializeEx) initialize =
+      SystemFunction<decltype(initialize)>(ole32, "CoInitializeEx");
+  decltype(&CoUninitialize) uninitialize =
+      SystemFunction<decltype(uninitialize)>(ole32, "CoUninitialize");
+  decltype(&CoCreateInstance) createInstance =
+      SystemFunction<decltype(createInstance)>(ole32, "CoCreateInstance");
+  decltype(&SysAllocString) allocString =
+      SystemFunction<decltype(allocString)>(oleaut32, "SysAllocString");
+  decltype(&SysFreeString) freeString =
+      SystemFunction<decltype(freeString)>(oleaut32, "SysFreeString");
+};
+
+// A string COM can carry to another process, freed with its owner.
+class ComString {
+ public:
+  ComString(const Com& com, const wchar_t* text) : com_(com), text_(com.allocString(text)) {}
+  ~ComString() { com_.freeString(text_); }
+  ComString(const ComString&) = delete;
+  ComString& operator=(const ComString&) = delete;
+  BSTR get() const { return text_; }
+
+ private:
+  const Com& com_;
+  BSTR text_;
+};
+
+// Explorer's own ShellExecute, reached through the desktop's folder view: what
+// it starts runs with the desktop user's token.
+bool OpenFromDesktopShell(const Com& com, const wchar_t* address) {
+  if (!com.createInstance || !com.allocString || !com.freeString) return false;
+  ComRef<IShellWindows> windows;
+  ComRef<IDispatch> desktop, background, application;
+  ComRef<IServiceProvider> services;
+  ComRef<IShellBrowser> browser;
+  ComRef<IShellView> view;
+  ComRef<IShellFolderViewDual> folderView;
+  ComRef<IShellDispatch2> shell;
+  VARIANT desktopFolder{}, anyRoot{};
+  desktopFolder.vt = VT_I4;
+  desktopFolder.lVal = CSIDL_DESKTOP;
+  long window = 0;
+  const bool reached =
+      SUCCEEDED(com.createInstance(CLSID_ShellWindows, nullptr, CLSCTX_LOCAL_SERVER,
+                                   IID_PPV_ARGS(windows.out()))) &&
+      windows->FindWindowSW(&desktopFolder, &anyRoot, SWC_DESKTOP, &window, SWFO_NEEDDISPATCH,
+                            desktop.out()) == S_OK &&
+      SUCCEEDED(desktop->QueryInterface(IID_PPV_ARGS(services.out()))) &&
+      SUCCEEDED(services->QueryService(SID_STopLevelBrowser, IID_PPV_ARGS(browser.out()))) &&
+      SUCCEEDED(browser->QueryActiveShellView(view.out())) &&
+      SUCCEEDED(view->GetItemObject(SVGIO_BACKGROUND, IID_PPV_ARGS(background.out()))) &&
+      SUCCEEDED(background->QueryInterface(IID_PPV_ARGS(folderView.out()))) &&
+      SUCCEEDED(folderView->get_Application(application.out())) &&
+      SUCCEEDED(application->QueryInterface(IID_PPV_ARGS(shell.out())));
+  if (!reached) return false;
+  const ComString file(com, address), open(com, L"open");
+  VARIANT none{}, verb{}, show{};
+  none.vt = VT_BSTR;  // a null BSTR: an empty string
+  verb.vt = VT_BSTR;
+  verb.bstrVal = open.get();
+  show.vt = VT_I4;
+  show.lVal = SW_SHOWNORMAL;
+  return file.get() && open.get() &&
+         SUCCEEDED(shell->ShellExecute(file.get(), none, none, verb, show));
+}
+
+}  // namespace
+
+void OpenWebPage(HWND owner, const wchar_t* address) {
+  const Com com;
+  // ShellExecute may hand the work to shell extensions, which need COM on the
+  // calling thread, in a single-threaded apartment.
+  const HRESULT apartment =
+      com.initialize ? com.initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)
+                     : E_FAIL;
+  if (!OpenFromDesktopShell(com, address)) {
+    const auto shellExecute = SystemFunction<decltype(&ShellExecuteW)>(
+        LoadSystemLibrary(L"shell32.dll"), "ShellExecuteW");
+    if (shellExecute) shellExecute(owner, L"open", address, nullptr, nullptr, SW_SHOWNORMAL);
+  }
+  if (SUCCEEDED(apartment)) com.uninitialize();
+}
+
+}  // namespace kivora
