@@ -33,9 +33,11 @@ KeyEventOutcome HandleKeyEvent(KeyCatalogue& catalogue, const KeyEvent& event) {
   std::snprintf(text, sizeof text, " 0x%s%02x  ", extended ? "e0" : "00", scan);
   out.scancodeText = text;
 
-  for (int slot = 0; slot <= kScancodeEntrySlot; ++slot) {
-    const KeySlot& s = catalogue[slot];
-    if (s.scancode == 0 || s.scancode != pressed) continue;
+  // A key of the picture shows its labels; any other key, a scancode typed into
+  // slot 149 included, is offered its raw slot in use, else the next free one.
+  const int keySlot = KeySlotOf(catalogue, pressed);
+  if (keySlot >= kFirstKeySlot && keySlot <= kLastKeySlot) {
+    const KeySlot& s = catalogue[keySlot];
     // A held key repeats: one note per press, and none over another.
     out.numLockNote = scan == kNumLockMakeCode && !(lParam & kRepeatBit) && !event.notePending;
     out.topText = s.topLabel;
@@ -45,12 +47,7 @@ KeyEventOutcome HandleKeyEvent(KeyCatalogue& catalogue, const KeyEvent& event) {
   }
 
   out.topText = "該当なし";
-  // The last in-use raw slot holding this scancode is offered again; else the
-  // next free one, while there is one.
-  int index = catalogue.rawCount;
-  for (int i = 0; i < catalogue.rawCount; ++i) {
-    if (catalogue[kFirstRawSlot + i].scancode == pressed) index = i;
-  }
+  const int index = keySlot != 0 ? keySlot - kFirstRawSlot : catalogue.rawCount;
   catalogue.currentRawIndex = index;
   if (index >= kRawSlotCount) {
     out.limitText = kRawSlotLimitText;
