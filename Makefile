@@ -53,24 +53,14 @@ build: deps
 prefix: deps
 	@scripts/wine-prefix
 
-# Both suites run even when the first fails; ctest's own summary stays the
-# last thing printed.
-# Debian's wineserver stops as soon as the last program ends, so every Windows
-# test would pay for starting Wine's services again, and ctest would wait for
-# those services to let go of the test's output. One persistent server, whose
-# services are started by a silent first command, avoids both; it is ended
-# afterwards, together with anything else still running in the prefix; one
-# left by a run that was stopped is ended first, since its screen is gone.
+# Every suite runs even when an earlier one fails; ctest's own summary stays
+# the last thing printed.
 test: build prefix
-	@$(WINE_ENV) wineserver -k 2>/dev/null || true
-	@$(WINE_ENV) scripts/with-display bash -c 'status=0; \
-	  wineserver -p; \
-	  wine cmd /c exit </dev/null >/dev/null 2>&1 || true; \
+	@scripts/wine-session bash -c 'status=0; \
 	  ctest --preset native --no-tests=error || status=1; \
 	  ctest --preset native-sanitized --no-tests=error || status=1; \
 	  ctest --preset fuzz --no-tests=error || status=1; \
 	  ctest --preset windows --no-tests=error || status=1; \
-	  wineserver -k 2>/dev/null || true; \
 	  exit $$status'
 
 # Only kivora.exe is built; scripts/dist packs it and reads the zip back.
@@ -83,12 +73,7 @@ bench: build prefix
 	cmake --preset native-bench
 	cmake --build --preset native-bench
 	cmake --build --preset windows --target minimal_dialog kivora_startup_bench kivora_relabel_bench
-	@$(WINE_ENV) scripts/with-display bash -c 'status=0; \
-	  wineserver -p; \
-	  wine cmd /c exit </dev/null >/dev/null 2>&1 || true; \
-	  bench/run || status=1; \
-	  wineserver -k 2>/dev/null || true; \
-	  exit $$status'
+	@scripts/wine-session bench/run
 
 # New inputs collect in build/fuzz/work/TARGET/corpus, crashing ones in
 # build/fuzz/work/TARGET/artifacts; the committed seeds stay as they are.
