@@ -7,6 +7,8 @@
 #   make fuzz    fuzz every target for FUZZ_SECONDS (default 60) each
 #   make dist    build kivora.exe, then pack dist/kivora-VERSION-x64.zip and dist/SHA256SUMS
 #   make bench   build the benchmarks, then print start-up, relabel, core and footprint figures
+#   make faults  plant each fault of tests/faults/faults.tsv alone into a copy of the sources
+#                (build/faults) and check that its suite catches it; FAULTS="M01 W12" for some
 #   make build   configure and build the CMake presets (native, native-sanitized, fuzz, windows)
 #   make clean   remove build/ (the Wine prefix included)
 #   make format  clang-format our sources
@@ -35,7 +37,7 @@ FUZZ_SECONDS ?= 60
 # One per tests/fuzz/NAME_fuzz.cpp, as CMake finds them.
 FUZZ_TARGETS := $(patsubst tests/fuzz/%_fuzz.cpp,%,$(wildcard tests/fuzz/*_fuzz.cpp))
 
-.PHONY: deps build prefix test dist fuzz bench run clean format _run-headless
+.PHONY: deps build prefix test dist fuzz bench faults run clean format _run-headless
 
 deps:
 	@scripts/install-deps --check >/dev/null 2>&1 || scripts/install-deps
@@ -74,6 +76,10 @@ bench: build prefix
 	cmake --build --preset native-bench
 	cmake --build --preset windows --target minimal_dialog kivora_startup_bench kivora_relabel_bench
 	@scripts/wine-session bench/run
+
+# Not part of `make test`: every fault is a build and a test run of its own.
+faults: deps
+	@scripts/faults $(FAULTS)
 
 # New inputs collect in build/fuzz/work/TARGET/corpus, crashing ones in
 # build/fuzz/work/TARGET/artifacts; the committed seeds stay as they are.
@@ -127,7 +133,7 @@ _run-headless:
 	esac
 
 clean:
-	@for prefix in build/wineprefix build/wineprefix-dpi*; do \
+	@for prefix in build/wineprefix build/wineprefix-dpi* build/faults/tree/build/wineprefix*; do \
 	  if [ -d "$$prefix" ]; then WINEPREFIX="$(CURDIR)/$$prefix" wineserver -k 2>/dev/null || true; fi; \
 	done
 	rm -rf build
