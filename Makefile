@@ -7,6 +7,8 @@
 #   make fuzz    fuzz every target for FUZZ_SECONDS (default 60) each
 #   make dist    build kivora.exe, then pack dist/kivora-VERSION-x64.zip and dist/SHA256SUMS
 #   make bench   build the benchmarks, then print start-up, relabel, core and footprint figures
+#   make faults  plant each fault of tests/faults/faults.tsv alone into a copy of the sources
+#                (build/faults) and check that its suite catches it; FAULTS="M01 W12" for some
 #   make build   configure and build the CMake presets (native, native-sanitized, fuzz, windows)
 #   make clean   remove build/ (the Wine prefix included)
 #   make format  clang-format our sources
@@ -35,7 +37,7 @@ FUZZ_SECONDS ?= 60
 # One per tests/fuzz/NAME_fuzz.cpp, as CMake finds them.
 FUZZ_TARGETS := $(patsubst tests/fuzz/%_fuzz.cpp,%,$(wildcard tests/fuzz/*_fuzz.cpp))
 
-.PHONY: deps build prefix test dist fuzz bench run clean format _run-headless
+.PHONY: deps build prefix test dist fuzz bench faults run clean format _run-headless
 
 deps:
 	@scripts/install-deps --check >/dev/null 2>&1 || scripts/install-deps
@@ -53,24 +55,14 @@ build: deps
 prefix: deps
 	@scripts/wine-prefix
 
-# Both suites run even when the first fails; ctest's own summary stays the
-# last thing printed.
-# Debian's wineserver stops as soon as the last program ends, so every Windows
-# test would pay for starting Wine's services again, and ctest would wait for
-# those services to let go of the test's output. One persistent server, whose
-# services are started by a silent first command, avoids both; it is ended
-# afterwards, together with anything else still running in the prefix; one
-# left by a run that was stopped is ended first, since its screen is gone.
+# Every suite runs even when an earlier one fails; ctest's own summary stays
+# the last thing printed.
 test: build prefix
-	@$(WINE_ENV) wineserver -k 2>/dev/null || true
-	@$(WINE_ENV) scripts/with-display bash -c 'status=0; \
-	  wineserver -p; \
-	  wine cmd /c exit </dev/null >/dev/null 2>&1 || true; \
+	@scripts/wine-session bash -c 'status=0; \
 	  ctest --preset native --no-tests=error || status=1; \
 	  ctest --preset native-sanitized --no-tests=error || status=1; \
 	  ctest --preset fuzz --no-tests=error || status=1; \
 	  ctest --preset windows --no-tests=error || status=1; \
-	  wineserver -k 2>/dev/null || true; \
 	  exit $$status'
 
 # Only kivora.exe is built; scripts/dist packs it and reads the zip back.
@@ -83,12 +75,11 @@ bench: build prefix
 	cmake --preset native-bench
 	cmake --build --preset native-bench
 	cmake --build --preset windows --target minimal_dialog kivora_startup_bench kivora_relabel_bench
-	@$(WINE_ENV) scripts/with-display bash -c 'status=0; \
-	  wineserver -p; \
-	  wine cmd /c exit </dev/null >/dev/null 2>&1 || true; \
-	  bench/run || status=1; \
-	  wineserver -k 2>/dev/null || true; \
-	  exit $$status'
+	@scripts/wine-session bench/run
+
+# Not part of `make test`: every fault is a build and a test run of its own.
+faults: deps
+	@scripts/faults $(FAULTS)
 
 # New inputs collect in build/fuzz/work/TARGET/corpus, crashing ones in
 # build/fuzz/work/TARGET/artifacts; the committed seeds stay as they are.
@@ -142,7 +133,7 @@ _run-headless:
 	esac
 
 clean:
-	@for prefix in build/wineprefix build/wineprefix-dpi*; do \
+	@for prefix in build/wineprefix build/wineprefix-dpi* build/faults/tree/build/wineprefix*; do \
 	  if [ -d "$$prefix" ]; then WINEPREFIX="$(CURDIR)/$$prefix" wineserver -k 2>/dev/null || true; fi; \
 	done
 	rm -rf build
