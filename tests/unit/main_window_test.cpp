@@ -215,6 +215,12 @@ TEST(MainWindow, CommandsFollowTheirRules) {
       {"switch to an unreadable store", [](World& w) { w.store.user.openDenied = true; },
           {command::kUserMode}, "", false},
       {"the mode shown again", [](World&) {}, {command::kAdminMode}, "", false},
+      // With the raw slots in use, 0x0100 -> Ctrl is kept aside, and said.
+      {"switch: a pair kept", [](World& w) {
+          w.catalogue.rawCount = kRawSlotCount;
+          w.stored.second = w.store.user.value = std::vector<std::uint8_t>{0, 0, 0, 0, 0, 0, 0, 0, 2, 0, 0, 0,
+                                                                           0x1D, 0, 0, 1, 0, 0, 0, 0}; },
+          {command::kUserMode}, toUser + "info kept 1", false, StoreKind::User},
       {"switch drops changes, Cancel", [](World& w) { w.view.choices = {{kCtrl}}; },
           {kA, command::kUserMode}, changeA + ", ask switch?", true},
       {"switch drops changes, OK", [](World& w) { w.view.choices = {{kCtrl}}, w.view.answers = {true}; },
