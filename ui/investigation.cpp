@@ -22,7 +22,10 @@ constexpr unsigned kF4VirtualKey = 0x73;
 KeyEventOutcome HandleKeyEvent(KeyCatalogue& catalogue, const KeyEvent& event) {
   KeyEventOutcome out;
   const std::uint32_t lParam = event.lParam;
-  const bool altF4 = event.virtualKey == kF4VirtualKey && (lParam & kAltBit) != 0;
+  // Only the press itself: a held Alt+F4 would repeat into the main window once
+  // the dialog has gone, and close that too.
+  const bool altF4 =
+      event.virtualKey == kF4VirtualKey && (lParam & kAltBit) != 0 && (lParam & kRepeatBit) == 0;
   if ((lParam & kReleaseBit) || event.toMessageBox || altF4) return out;
   out.consumed = true;
   out.showTexts = true;

@@ -43,6 +43,7 @@ void MainWindow::Start(const FilePath& exeDirectory) {
       view_.ShowWarning(message::kNoStoreReadable);
       view_.SetTitle(kProductTitle);
       view_.PostClose();
+      return;  // closing: nothing else to show or read
     }
   }
   view_.LabelKeys(true);

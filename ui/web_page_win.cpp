@@ -95,8 +95,13 @@ bool OpenFromDesktopShell(const Com& com, const wchar_t* address) {
   verb.bstrVal = open.get();
   show.vt = VT_I4;
   show.lVal = SW_SHOWNORMAL;
-  return file.get() && open.get() &&
-         SUCCEEDED(shell->ShellExecute(file.get(), none, none, verb, show));
+  if (!file.get() || !open.get()) return false;
+  // The desktop's process starts the browser; elevated, we may bring a window to
+  // the front and it may not, so the page would open behind us unless allowed.
+  DWORD shellProcess = 0;
+  GetWindowThreadProcessId(GetShellWindow(), &shellProcess);
+  if (shellProcess != 0) AllowSetForegroundWindow(shellProcess);
+  return SUCCEEDED(shell->ShellExecute(file.get(), none, none, verb, show));
 }
 
 }  // namespace

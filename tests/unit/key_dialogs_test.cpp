@@ -182,6 +182,7 @@ TEST(Investigation, KeysThatPassAndOneNotePerPress) {
       {"to a message box of the dialog", {.lParam = numLock, .toMessageBox = true}, false, false},
       {"released", {numLock | kUp}, false, false}, {"Alt+F4", {f4 | kAlt, kF4}, false, false},
       {"F4 alone", {f4, kF4}, true, false}, {"Alt+Esc", {Press(0x01).lParam | kAlt, kEsc}, true, false},
+      {"Alt+F4 held: its repeats stay here", {f4 | kAlt | kRepeat, kF4}, true, false},
   };
   // clang-format on
   for (const auto& row : rows) {

@@ -146,8 +146,7 @@ TEST(MainWindow, StartReadsTheStoreItCanAndAltersNone) {
       {"missing, create denied", [](World& w) { w.store.machine = {.createDenied = true}; }, kUser,
           StoreKind::User, 1},
       {"both denied", [](World& w) { w.store.machine.openDenied = w.store.user.openDenied = true; },
-          "warn fallback, warn noStore, title bare, close, label+, marks",
-          StoreKind::Machine, 0},
+          "warn fallback, warn noStore, title bare, close", StoreKind::Machine, 0, 0},
       {"kivora.ini unreadable", [](World& w) { w.files.fault = FileFault::Read; }, kAdmin + ", warn notRead",
           StoreKind::Machine, 43, 0},
   };
