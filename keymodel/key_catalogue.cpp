@@ -122,7 +122,25 @@ constexpr PhysicalKey kPhysicalKeys[] = {
     {"０", "", 10, 0x0052},
     {"．", "", 10, 0x0053},
 };
-static_assert(std::size(kPhysicalKeys) == kLastKeySlot - kFirstKeySlot + 1);
+static_assert(std::size(kPhysicalKeys) == kPhysicalKeyCount);
+
+// Every physical key's scancode has the high byte 00 or E0: a table of both
+// pages finds its slot at once.
+constexpr std::size_t kPageSize = 256;
+constexpr std::size_t kExtendedPrefix = 0xE0;
+
+constexpr std::size_t TableIndex(Scancode scancode) {
+  return (scancode >> 8 == kExtendedPrefix ? kPageSize : 0) + (scancode & 0xFF);
+}
+
+constexpr auto kSlotByScancode = [] {
+  std::array<std::uint8_t, 2 * kPageSize> slots{};
+  int slot = kFirstKeySlot;
+  for (const PhysicalKey& key : kPhysicalKeys) {
+    slots[TableIndex(key.scancode)] = static_cast<std::uint8_t>(slot++);
+  }
+  return slots;
+}();
 
 }  // namespace
 
@@ -150,22 +168,27 @@ bool IsKeySlot(const KeyCatalogue& catalogue, int slot) {
          (slot >= kFirstRawSlot && slot < kFirstRawSlot + catalogue.rawCount);
 }
 
-std::vector<int> KeySlots(const KeyCatalogue& catalogue) {
-  std::vector<int> slots;
-  for (int slot = kFirstKeySlot; slot <= kLastRawSlot; ++slot) {
-    if (IsKeySlot(catalogue, slot)) slots.push_back(slot);
-  }
-  return slots;
+KeySlotRange KeySlots(const KeyCatalogue& catalogue) { return KeySlotRange(catalogue.rawCount); }
+
+int PhysicalKeySlot(Scancode scancode) {
+  const unsigned prefix = scancode >> 8;
+  if (prefix != 0 && prefix != kExtendedPrefix) return 0;
+  return kSlotByScancode[TableIndex(scancode)];
 }
 
 int KeySlotOf(const KeyCatalogue& catalogue, Scancode scancode) {
-  int found = 0;
-  // Each physical key is there once and no raw slot holds one of theirs; among
-  // raw slots the last holding it is the one in use for it.
-  for (int slot : KeySlots(catalogue)) {
-    if (catalogue[slot].scancode == scancode) found = slot;
+  if (const int key = PhysicalKeySlot(scancode)) return key;
+  // No raw slot holds a physical key's code; among them the last holding it is
+  // the one in use for it.
+  for (int raw = kFirstRawSlot + catalogue.rawCount - 1; raw >= kFirstRawSlot; --raw) {
+    if (catalogue[raw].scancode == scancode) return raw;
   }
-  return found;
+  return 0;
+}
+
+bool CanBeSentByAKey(Scancode scancode) {
+  const unsigned prefix = scancode >> 8, makeCode = scancode & 0xFF;
+  return (prefix == 0 || prefix == kExtendedPrefix) && makeCode >= 0x01 && makeCode <= 0x7F;
 }
 
 }  // namespace kivora

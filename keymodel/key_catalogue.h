@@ -17,6 +17,9 @@ inline constexpr int kDisabledLabelSlot = 151;
 inline constexpr int kFirstRawSlot = 160;
 inline constexpr int kRawSlotCount = 10;
 inline constexpr int kLastRawSlot = kFirstRawSlot + kRawSlotCount - 1;
+inline constexpr int kPhysicalKeyCount = kLastKeySlot - kFirstKeySlot + 1;
+// The key investigation has no raw slot to offer or to change.
+inline constexpr int kNoRawIndex = -1;
 
 // Key buttons and key commands are numbered after the slot they stand for.
 inline constexpr int kIdBase = 200;
@@ -41,8 +44,11 @@ struct KeySlot {
 
 struct KeyCatalogue {
   std::array<KeySlot, kSlotCount> slots;
-  int rawCount = 0;         // raw-scancode slots 160 .. 160+rawCount-1 are in use
-  int currentRawIndex = 0;  // raw slot last filled or found by the key investigation
+  int rawCount = 0;  // raw-scancode slots 160 .. 160+rawCount-1 are in use
+  // The raw slot (0..9) that the key investigation found or filled for the key
+  // pressed last. At rawCount it is offered: the change of that slot, and no
+  // other, takes it into use.
+  int currentRawIndex = kNoRawIndex;
   // Stored pairs that no slot can show (unknown keys once the ten raw slots are
   // in use), in stored order: written back as they are, so nothing registered
   // is lost by a change of some other key.
@@ -59,11 +65,44 @@ struct KeyCatalogue {
 // scancode) and slot 150 (disable) are targets only.
 bool IsKeySlot(const KeyCatalogue& catalogue, int slot);
 
-// The key slots in ascending order.
-std::vector<int> KeySlots(const KeyCatalogue& catalogue);
+// The key slots in ascending order, walked without building a list: reading a
+// stored value looks up every pair.
+class KeySlotRange {
+ public:
+  class Iterator {
+   public:
+    explicit Iterator(int position) : position_(position) {}
+    int operator*() const {
+      return position_ < kPhysicalKeyCount ? kFirstKeySlot + position_
+                                           : kFirstRawSlot + position_ - kPhysicalKeyCount;
+    }
+    Iterator& operator++() {
+      ++position_;
+      return *this;
+    }
+    friend bool operator==(const Iterator&, const Iterator&) = default;
+
+   private:
+    int position_;
+  };
+  explicit KeySlotRange(int rawCount) : count_(kPhysicalKeyCount + rawCount) {}
+  Iterator begin() const { return Iterator(0); }
+  Iterator end() const { return Iterator(count_); }
+
+ private:
+  int count_;
+};
+KeySlotRange KeySlots(const KeyCatalogue& catalogue);
+
+// The physical key with this scancode; 0 when no key of the picture has it.
+int PhysicalKeySlot(Scancode scancode);
 
 // The key slot that stands for this scancode: its physical key, else the raw
 // slot in use that holds it; 0 when there is none.
 int KeySlotOf(const KeyCatalogue& catalogue, Scancode scancode);
+
+// Whether some key can send this code: a make code (01..7F), alone or after the
+// E0 prefix. Anything else is no key anyone can press.
+bool CanBeSentByAKey(Scancode scancode);
 
 }  // namespace kivora

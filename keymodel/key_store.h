@@ -18,6 +18,13 @@ enum class KeyAccess { Write, AllAccess };
 
 enum class ValueQuery { Read, Missing, Failed };
 
+// What the status of one registry call (RegOpenKeyExW, RegQueryValueExW) says
+// of the key or value asked for. Only a missing one (ERROR_FILE_NOT_FOUND) is
+// "no changes"; whatever else fails means the value cannot be read, and must
+// never pass for an empty mapping.
+enum class RegistryAnswer { Done, Missing, MoreData, Failed };
+RegistryAnswer ClassifyRegistryStatus(long status);
+
 // An open key; closed when destroyed.
 class StoreKey {
  public:

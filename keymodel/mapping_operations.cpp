@@ -13,6 +13,15 @@ void Unchange(KeySlot& slot) {
   slot.targetScancode = 0;
 }
 
+// Where a stored `to` points: the walk over the labelled slots 1..150 with the
+// last match winning comes to this. 0 is the disable slot, and a scancode typed
+// into slot 149 shadows the physical key with the same code.
+int TargetSlotOf(const KeyCatalogue& catalogue, Scancode to) {
+  if (to == catalogue[kDisableSlot].scancode) return kDisableSlot;
+  if (to == catalogue[kScancodeEntrySlot].scancode) return kScancodeEntrySlot;
+  return PhysicalKeySlot(to);
+}
+
 }  // namespace
 
 Scancode EffectiveScancode(const KeyCatalogue& catalogue, int slot) {
@@ -24,11 +33,11 @@ ChangeOutcome ApplyChange(KeyCatalogue& catalogue, int sourceId, int targetId) {
   const int source = SlotFromId(sourceId);
   const int target = SlotFromId(targetId);
   // The raw slot that the key investigation filled last, not yet in use, is
-  // taken into use by the next change, whichever key that change is for.
-  const bool rawOffered =
-      catalogue.currentRawIndex == catalogue.rawCount && catalogue.rawCount < kRawSlotCount;
-  const bool isSource =
-      IsKeySlot(catalogue, source) || (rawOffered && source == kFirstRawSlot + catalogue.rawCount);
+  // taken into use by its own change; a change of any other key leaves it.
+  const bool rawOffered = catalogue.currentRawIndex == catalogue.rawCount &&
+                          catalogue.rawCount < kRawSlotCount &&
+                          source == kFirstRawSlot + catalogue.rawCount;
+  const bool isSource = IsKeySlot(catalogue, source) || rawOffered;
   // The source itself is a valid answer of the change dialog: it clears the change.
   if (!isSource || (!IsTargetSlot(target) && target != source)) {
     return ChangeOutcome::Ignored;
@@ -45,22 +54,23 @@ ChangeOutcome ApplyChange(KeyCatalogue& catalogue, int sourceId, int targetId) {
     outcome = ChangeOutcome::Cleared;
   }
 
-  if (rawOffered) ++catalogue.rawCount;
+  if (rawOffered) {
+    ++catalogue.rawCount;
+    catalogue.currentRawIndex = kNoRawIndex;
+  }
   return outcome;
 }
 
 void RecordPair(KeyCatalogue& catalogue, ScancodePair pair) {
-  int toSlot = 0;
-  // The last match wins, so a scancode typed into slot 149 shadows the physical
-  // key with the same code, and to = 0 always resolves to the disable slot.
-  for (int slot = kFirstKeySlot; slot <= kDisableSlot; ++slot) {
-    const KeySlot& s = catalogue[slot];
-    if (s.HasLabel() && s.scancode == pair.to) toSlot = slot;
-  }
-
+  const int toSlot = TargetSlotOf(catalogue, pair.to);
   int fromSlot = KeySlotOf(catalogue, pair.from);
   if (fromSlot == 0) {
     if (catalogue.rawCount >= kRawSlotCount) {
+      // One entry per key: a key stored twice keeps its last target, as a key
+      // with a slot does, in the place of its first.
+      for (ScancodePair& kept : catalogue.keptPairs) {
+        if (kept.from == pair.from) return void(kept.to = pair.to);
+      }
       catalogue.keptPairs.push_back(pair);
       return;
     }
@@ -87,35 +97,27 @@ std::vector<int> ResetAllChanges(KeyCatalogue& catalogue) {
 
 void ClearForLoad(KeyCatalogue& catalogue) {
   for (KeySlot& s : catalogue.slots) Unchange(s);
+  // Freed, the raw slots hold nothing and none is offered: no later change can
+  // take an old one into use.
+  for (int raw = kFirstRawSlot; raw <= kLastRawSlot; ++raw) catalogue[raw].scancode = 0;
+  catalogue.currentRawIndex = kNoRawIndex;
   catalogue.rawCount = 0;
   catalogue.keptPairs.clear();
 }
 
 std::vector<ScancodePair> MappingPairs(const KeyCatalogue& catalogue) {
   std::vector<ScancodePair> pairs;
-  for (int slot : KeySlots(catalogue)) {
-    const KeySlot& s = catalogue[slot];
-    if (s.IsChanged()) pairs.push_back({.from = s.scancode, .to = s.targetScancode});
-  }
-  pairs.insert(pairs.end(), catalogue.keptPairs.begin(), catalogue.keptPairs.end());
+  ForEachMappingPair(catalogue, [&](ScancodePair pair) { pairs.push_back(pair); });
   return pairs;
 }
 
 bool HasCtrlAltDelete(const KeyCatalogue& catalogue) {
   // What every key produces: the keys of the picture, the raw slots in use, and
-  // the unknown keys of the pairs kept aside. A code without its low byte (0, or
-  // a bare E0 prefix) is no key anyone can press.
-  const auto pressable = [](Scancode from) { return (from & 0xFF) != 0; };
-  std::vector<Scancode> produced;
-  for (int slot : KeySlots(catalogue)) {
-    if (pressable(catalogue[slot].scancode)) produced.push_back(EffectiveScancode(catalogue, slot));
-  }
-  for (const ScancodePair& pair : catalogue.keptPairs) {
-    if (pressable(pair.from)) produced.push_back(pair.to);
-  }
+  // the unknown keys of the pairs kept aside; a code no key sends counts for nothing.
   int ctrl = 0, alt = 0, del = 0;
-  for (Scancode scancode : produced) {
-    switch (scancode) {
+  const auto count = [&](Scancode from, Scancode produced) {
+    if (!CanBeSentByAKey(from)) return;
+    switch (produced) {
       case 0x001D:
       case 0xE01D:
         ++ctrl;
@@ -130,7 +132,11 @@ bool HasCtrlAltDelete(const KeyCatalogue& catalogue) {
       default:
         break;
     }
+  };
+  for (int slot : KeySlots(catalogue)) {
+    count(catalogue[slot].scancode, EffectiveScancode(catalogue, slot));
   }
+  for (const ScancodePair& pair : catalogue.keptPairs) count(pair.from, pair.to);
   return ctrl > 0 && alt > 0 && del > 0;
 }
 

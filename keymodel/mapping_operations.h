@@ -31,11 +31,25 @@ void RecordPair(KeyCatalogue& catalogue, ScancodePair pair);
 // caller then gives every key its own label again.
 std::vector<int> ResetAllChanges(KeyCatalogue& catalogue);
 
-// Unchanges everything, frees the raw slots and drops the pairs kept aside.
+// Unchanges everything, frees and empties the raw slots, withdraws the raw slot
+// the key investigation offered and drops the pairs kept aside.
 void ClearForLoad(KeyCatalogue& catalogue);
 
-// The whole mapping as pairs: every changed key in slot order, then the pairs
-// kept aside, in their stored order.
+// The whole mapping, one pair per key: every changed key in slot order, then
+// the pairs kept aside, in their stored order. A pair of zeros, which would
+// read as the end of a stored value, means nothing and is left out.
+template <typename Visit>
+void ForEachMappingPair(const KeyCatalogue& catalogue, Visit&& visit) {
+  const auto slot = [&](const KeySlot& s) {
+    if (s.IsChanged() && (s.scancode != 0 || s.targetScancode != 0)) {
+      visit(ScancodePair{.from = s.scancode, .to = s.targetScancode});
+    }
+  };
+  // The key slots (KeySlots), as two runs: the fastest walk for the value built often.
+  for (int key = kFirstKeySlot; key <= kLastKeySlot; ++key) slot(catalogue[key]);
+  for (int raw = 0; raw < catalogue.rawCount; ++raw) slot(catalogue[kFirstRawSlot + raw]);
+  for (const ScancodePair& pair : catalogue.keptPairs) visit(pair);
+}
 std::vector<ScancodePair> MappingPairs(const KeyCatalogue& catalogue);
 
 bool HasCtrlAltDelete(const KeyCatalogue& catalogue);

@@ -32,12 +32,19 @@ class RegistryKey final : public StoreKey {
       // The type is not looked at: what matters is the bytes.
       const LSTATUS status = RegQueryValueExW(key_.get(), kValueName, nullptr, nullptr,
                                               size != 0 ? value.data() : nullptr, &got);
-      if (status == ERROR_FILE_NOT_FOUND) return ValueQuery::Missing;
-      if (status == ERROR_SUCCESS && (size != 0 || got == 0)) {
-        value.resize(got);
-        return ValueQuery::Read;
+      switch (ClassifyRegistryStatus(status)) {
+        case RegistryAnswer::Missing:
+          return ValueQuery::Missing;
+        case RegistryAnswer::Failed:
+          return ValueQuery::Failed;
+        case RegistryAnswer::Done:
+          // Done with no buffer only told the size, unless the value is empty.
+          if (size == 0 && got != 0) break;
+          value.resize(got);
+          return ValueQuery::Read;
+        case RegistryAnswer::MoreData:
+          break;
       }
-      if (status != ERROR_SUCCESS && status != ERROR_MORE_DATA) return ValueQuery::Failed;
       size = got;
     }
     return ValueQuery::Failed;

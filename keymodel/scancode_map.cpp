@@ -1,6 +1,7 @@
 #include "keymodel/scancode_map.h"
 
 #include <algorithm>
+#include <bitset>
 
 #include "keymodel/mapping_operations.h"
 
@@ -32,39 +33,49 @@ std::uint32_t GetU32(const std::uint8_t* p) {
 }  // namespace
 
 std::vector<std::uint8_t> BuildScancodeMap(const KeyCatalogue& catalogue) {
-  const std::vector<ScancodePair> pairs = MappingPairs(catalogue);
-  // The terminator, when there are pairs, counts as an entry.
-  const std::size_t entries = pairs.empty() ? 0 : pairs.size() + 1;
-  std::vector<std::uint8_t> value(kScancodeMapHeaderSize + kEntrySize * entries, 0);
-  if (pairs.empty()) return value;
-  PutU32(value.data() + kEntryCountOffset, static_cast<std::uint32_t>(entries));
+  // Room for one entry per key slot and per pair kept aside, and the terminator:
+  // one pass fills it, and the zeros after the last entry are the terminator.
+  const std::size_t most = kPhysicalKeyCount + kRawSlotCount + catalogue.keptPairs.size() + 1;
+  std::vector<std::uint8_t> value(kScancodeMapHeaderSize + kEntrySize * most, 0);
   std::uint8_t* entry = value.data() + kScancodeMapHeaderSize;
-  for (const ScancodePair& pair : pairs) {
+  ForEachMappingPair(catalogue, [&entry](ScancodePair pair) {
     PutU16(entry, pair.to);
     PutU16(entry + 2, pair.from);
     entry += kEntrySize;
-  }
-  return value;  // the terminator is the zeros left at the end
+  });
+  const std::size_t entries = (entry - value.data() - kScancodeMapHeaderSize) / kEntrySize + 1;
+  value.resize(kScancodeMapHeaderSize + kEntrySize * entries);
+  PutU32(value.data() + kEntryCountOffset, static_cast<std::uint32_t>(entries));
+  return value;
 }
 
-std::vector<ScancodePair> ParseScancodeMap(std::span<const std::uint8_t> value) {
-  std::vector<ScancodePair> pairs;
-  if (value.size() < kScancodeMapHeaderSize) return pairs;
+StoredMap ParseScancodeMap(std::span<const std::uint8_t> value) {
+  StoredMap map;
+  if (value.size() < kScancodeMapHeaderSize) return map;
   const std::uint32_t count = GetU32(value.data() + kEntryCountOffset);
-  if (count <= 1) return pairs;
+  if (count <= 1) return map;
   const std::size_t stored = (value.size() - kScancodeMapHeaderSize) / kEntrySize;
-  // A count that claims more entries than the value holds is not to be
-  // trusted to say where the pairs end: the terminator does.
-  const bool countLies = count - 1 > stored;
   const std::size_t n = std::min<std::size_t>(count - 1, stored);
-  pairs.reserve(n);
+  map.pairs.reserve(n);
+  std::bitset<0x10000> named;
+  bool ended = false;
   for (std::size_t i = 0; i < n; ++i) {
     const std::uint8_t* entry = value.data() + kScancodeMapHeaderSize + kEntrySize * i;
     const ScancodePair pair{.from = GetU16(entry + 2), .to = GetU16(entry)};
-    if (countLies && pair == ScancodePair{}) break;
-    pairs.push_back(pair);
+    // An all-zero entry ends the entries, as the terminator does: a reader that
+    // stops there never sees what follows.
+    if (pair == ScancodePair{}) {
+      ended = true;
+    } else if (ended) {
+      map.ambiguous = true;
+      break;
+    } else {
+      map.ambiguous |= named.test(pair.from);
+      named.set(pair.from);
+      map.pairs.push_back(pair);
+    }
   }
-  return pairs;
+  return map;
 }
 
 MapRead ReadScancodeMap(KeyCatalogue& catalogue, KeyStore& store, StoreKind kind) {
@@ -81,8 +92,9 @@ MapRead ReadScancodeMap(KeyCatalogue& catalogue, KeyStore& store, StoreKind kind
     case ValueQuery::Failed:
       return MapRead::ValueUnreadable;
   }
-  for (const ScancodePair& pair : ParseScancodeMap(value)) RecordPair(catalogue, pair);
-  return MapRead::Read;
+  const StoredMap stored = ParseScancodeMap(value);
+  for (const ScancodePair& pair : stored.pairs) RecordPair(catalogue, pair);
+  return stored.ambiguous ? MapRead::Ambiguous : MapRead::Read;
 }
 
 bool WriteScancodeMap(const KeyCatalogue& catalogue, KeyStore& store, StoreKind kind) {

@@ -15,17 +15,28 @@ namespace kivora {
 
 inline constexpr std::size_t kScancodeMapHeaderSize = 12;
 
-// The value of the mapping (MappingPairs): header (version, flags, entry count),
-// one entry per pair and the terminator; 12 zero bytes when nothing is changed.
+// The value of the mapping (ForEachMappingPair): header (version, flags, entry
+// count), one entry per pair and the all-zero terminator, which the count
+// includes. Nothing changed is the count 1 and the terminator alone.
 std::vector<std::uint8_t> BuildScancodeMap(const KeyCatalogue& catalogue);
 
-// The pairs of a stored value, in stored order. Only entries that lie wholly inside
-// the bytes actually read are returned, so a truncated value or an entry count
-// that runs past the value never yields pairs that were not stored.
-std::vector<ScancodePair> ParseScancodeMap(std::span<const std::uint8_t> value);
+struct StoredMap {
+  std::vector<ScancodePair> pairs;  // in stored order
+  // Read one way of several: a key is named twice (the last entry is the one
+  // recorded), or entries follow an all-zero one. How Windows reads such a
+  // value is not documented.
+  bool ambiguous = false;
+};
+
+// The pairs of a stored value. The entries end at the count or at the first
+// all-zero entry, whichever comes first, and only entries that lie wholly inside
+// the bytes actually read count: a truncated value or a count that runs past
+// the value never yields pairs that were not stored.
+StoredMap ParseScancodeMap(std::span<const std::uint8_t> value);
 
 enum class MapRead {
   Read,             // every stored pair recorded; a missing value or key has none
+  Ambiguous,        // recorded, but the value can be read more ways than one
   ValueUnreadable,  // the value exists but could not be read: nothing recorded
   StoreUnavailable  // the key can be neither opened nor created with full access
 };

@@ -35,11 +35,17 @@ bool ReadSavedSetFile(SavedSetTable& table, SetFileSystem& fs, const FilePath& d
   table.iniPath = JoinPath(directory, "kivora.ini");
   table.tmpPath = JoinPath(directory, "kivora.tmp");
   std::string contents;
-  switch (fs.ReadAll(table.iniPath, contents)) {
-    case FileRead::Read:
-      table.sets = ParseSavedSets(contents);
+  switch (fs.ReadAll(table.iniPath, contents, kMaxSetFileBytes)) {
+    case FileRead::Read: {
+      SetFileText file = ParseSavedSets(contents);
+      table.sets = std::move(file.sets);
+      table.foreign = file.foreign;
       return true;
+    }
     case FileRead::NotFound:
+      return true;
+    case FileRead::TooLarge:
+      table.foreign = {.kind = ForeignKind::TooLarge, .line = 0};
       return true;
     case FileRead::Failed:
       break;
@@ -48,19 +54,23 @@ bool ReadSavedSetFile(SavedSetTable& table, SetFileSystem& fs, const FilePath& d
   return false;
 }
 
-bool WriteSavedSetFile(const SavedSetTable& table, SetFileSystem& fs) {
+SetFileWrite WriteSavedSetFile(const SavedSetTable& table, SetFileSystem& fs) {
   // Without a read there is no place to write to; never write beside the
-  // working directory by accident, nor over sets that could not be read.
-  if (table.iniPath.empty() || table.tmpPath.empty() || table.unreadable) return false;
+  // working directory by accident, nor over sets that could not be read, nor
+  // over a file that holds what the table does not.
+  if (table.iniPath.empty() || table.tmpPath.empty() || table.unreadable ||
+      table.foreign.kind != ForeignKind::None) {
+    return SetFileWrite::NotOurs;
+  }
   bool written = false;
   {
     auto file = fs.Create(table.tmpPath);
-    if (!file) return false;
+    if (!file) return SetFileWrite::NotCreated;
     written = WriteTemporary(table, *file);
   }  // closed here: Windows neither replaces nor removes an open file
-  if (written && fs.Replace(table.tmpPath, table.iniPath)) return true;
+  if (written && fs.Replace(table.tmpPath, table.iniPath)) return SetFileWrite::Written;
   fs.Remove(table.tmpPath);
-  return false;
+  return SetFileWrite::Failed;
 }
 
 }  // namespace kivora

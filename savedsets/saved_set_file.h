@@ -6,15 +6,25 @@
 
 namespace kivora {
 
+// Kivora writes at most about 40 KB; a larger file is not read at all.
+inline constexpr std::size_t kMaxSetFileBytes = 1 << 20;
+
 // Clears the table, computes kivora.ini's and kivora.tmp's paths in `directory`
 // and reads the sets. A missing kivora.ini is no sets. False when it exists but
-// cannot be opened or read: the table is then empty and marked unreadable.
+// cannot be opened or read: the table is then empty and marked unreadable. A
+// file that holds more than the table can (foreign) is read as far as it goes.
 bool ReadSavedSetFile(SavedSetTable& table, SetFileSystem& fs, const FilePath& directory);
+
+enum class SetFileWrite {
+  Written,
+  NotOurs,     // never read, unreadable, or holding what a rewrite would lose
+  NotCreated,  // kivora.tmp could not be created
+  Failed,      // writing, flushing, closing or replacing failed
+};
 
 // Writes every set not marked deleted to kivora.tmp, flushes it to disk and puts
 // it in the place of kivora.ini in one step. On any failure kivora.ini is left
-// exactly as it was, kivora.tmp is removed, and the result is false. The table is
-// not changed. Without a successful read nothing is written.
-bool WriteSavedSetFile(const SavedSetTable& table, SetFileSystem& fs);
+// exactly as it was and kivora.tmp is removed. The table is not changed.
+SetFileWrite WriteSavedSetFile(const SavedSetTable& table, SetFileSystem& fs);
 
 }  // namespace kivora

@@ -15,6 +15,12 @@ constexpr std::size_t kDateColumn = kNameColumn + kMaxSetNameBytes;
 constexpr std::size_t kFromColumn = 4;
 constexpr std::size_t kNumberWidth = 5;
 constexpr std::size_t kLinePieceBytes = 1023;  // a 1024-byte buffer with its terminator
+constexpr std::size_t kSetLineBytes = kDateColumn + kSetDateChars;
+constexpr std::size_t kPairLineBytes = kFromColumn + 2 * kNumberWidth;
+constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
+
+bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
+bool IsDigit(char c) { return c >= '0' && c <= '9'; }
 
 std::string_view Columns(std::string_view line, std::size_t first, std::size_t width) {
   if (first >= line.size()) return {};
@@ -24,15 +30,27 @@ std::string_view Columns(std::string_view line, std::size_t first, std::size_t w
 // Like atoi over the field alone, kept modulo 65536: "   -1" is 0xFFFF.
 Scancode FieldNumber(std::string_view field) {
   std::size_t i = 0;
-  while (i < field.size() && (field[i] == ' ' || (field[i] >= '\t' && field[i] <= '\r'))) ++i;
+  while (i < field.size() && IsSpace(field[i])) ++i;
   bool negative = false;
   if (i < field.size() && (field[i] == '+' || field[i] == '-')) negative = field[i++] == '-';
   std::uint32_t value = 0;
-  for (; i < field.size() && field[i] >= '0' && field[i] <= '9'; ++i) {
+  for (; i < field.size() && IsDigit(field[i]); ++i) {
     value = value * 10 + static_cast<std::uint32_t>(field[i] - '0');
   }
   if (negative) value = 0u - value;
   return static_cast<Scancode>(value);
+}
+
+// A number field as Kivora writes it, or as a hand may: blanks, perhaps a sign,
+// then digits to the field's end. Anything else there would be lost, or read as
+// a number nobody wrote ("58 29" as 58).
+bool IsNumberField(std::string_view field) {
+  std::size_t i = 0;
+  while (i < field.size() && IsSpace(field[i])) ++i;
+  if (i < field.size() && (field[i] == '+' || field[i] == '-')) ++i;
+  const std::size_t digits = i;
+  while (i < field.size() && IsDigit(field[i])) ++i;
+  return i > digits && i == field.size();
 }
 
 // A text-mode reader turns CR LF into LF before any line is cut into pieces.
@@ -48,41 +66,69 @@ std::string TextModeBytes(std::string_view bytes) {
 
 }  // namespace
 
-std::vector<SavedKeySet> ParseSavedSets(std::string_view bytes) {
+SetFileText ParseSavedSets(std::string_view bytes) {
+  SetFileText file;
+  const auto foreign = [&file](ForeignKind kind, std::size_t line) {
+    if (file.foreign.kind == ForeignKind::None) file.foreign = {kind, line};
+  };
+  // Names are bytes: a UTF-8 mark tells them nothing, and a rewrite may drop it.
+  // Any other mark, like a NUL byte, is text in another encoding.
+  if (bytes.starts_with(kUtf8Bom)) {
+    bytes.remove_prefix(kUtf8Bom.size());
+  } else if (bytes.starts_with("\xFF\xFE") || bytes.starts_with("\xFE\xFF")) {
+    foreign(ForeignKind::OtherEncoding, 1);
+  }
   const std::string text = TextModeBytes(bytes);
-  std::vector<SavedKeySet> sets;
   SavedKeySet* current = nullptr;
 
-  std::size_t pos = 0;
+  std::size_t pos = 0, nextLine = 1;
   while (pos < text.size()) {
     std::size_t end = std::min(text.size(), pos + kLinePieceBytes);
     const std::size_t lf = text.find('\n', pos);
     if (lf != std::string::npos && lf < end) end = lf + 1;
     std::string_view line = std::string_view(text).substr(pos, end - pos);
     pos = end;
-
-    line = line.substr(0, line.find('\0'));
-    if (!line.empty() && line.back() == '\n') line.remove_suffix(1);
+    const std::size_t number = nextLine;
+    if (line.ends_with('\n')) {
+      ++nextLine;
+      line.remove_suffix(1);
+    } else if (pos < text.size()) {
+      foreign(ForeignKind::UnknownLine, number);  // longer than any line of ours
+    }
+    if (const std::size_t nul = line.find('\0'); nul != std::string_view::npos) {
+      foreign(ForeignKind::OtherEncoding, number);
+      line = line.substr(0, nul);
+    }
 
     if (line.starts_with(kSetPrefix)) {
-      if (sets.size() >= kMaxSavedSets) {
+      if (file.sets.size() >= kMaxSavedSets) {
+        foreign(ForeignKind::TooManySets, number);
         current = nullptr;  // the pair lines of a set beyond the last are ignored too
         continue;
       }
-      SavedKeySet& set = sets.emplace_back();
+      if (line.size() > kSetLineBytes) foreign(ForeignKind::UnknownLine, number);
+      SavedKeySet& set = file.sets.emplace_back();
       std::string_view name = Columns(line, kNameColumn, kMaxSetNameBytes);
       while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
       set.name = name;
       set.date = Columns(line, kDateColumn, kSetDateChars);
       current = &set;
     } else if (line.starts_with(kPairPrefix)) {
-      if (current == nullptr || current->pairs.size() >= kMaxSetPairs) continue;
-      current->pairs.push_back(
-          {.from = FieldNumber(Columns(line, kFromColumn, kNumberWidth)),
-           .to = FieldNumber(Columns(line, kFromColumn + kNumberWidth, kNumberWidth))});
+      if (current == nullptr || current->pairs.size() >= kMaxSetPairs) {
+        foreign(current ? ForeignKind::TooManyPairs : ForeignKind::UnknownLine, number);
+        continue;
+      }
+      const std::string_view from = Columns(line, kFromColumn, kNumberWidth),
+                             to = Columns(line, kFromColumn + kNumberWidth, kNumberWidth);
+      if (line.size() != kPairLineBytes || !IsNumberField(from) || !IsNumberField(to)) {
+        foreign(ForeignKind::UnknownLine, number);
+      }
+      current->pairs.push_back({.from = FieldNumber(from), .to = FieldNumber(to)});
+    } else if (!line.empty()) {
+      foreign(ForeignKind::UnknownLine, number);  // a comment, a section, text of another program
     }
   }
-  return sets;
+  return file;
 }
 
 std::vector<std::string> FormatSavedSets(const SavedSetTable& table) {

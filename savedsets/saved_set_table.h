@@ -21,6 +21,15 @@ struct SavedKeySet {
   friend bool operator==(const SavedKeySet&, const SavedKeySet&) = default;
 };
 
+// What kivora.ini holds that a rewrite of the table would not carry through:
+// the first such thing found, and its line (from 1; 0 for the whole file).
+enum class ForeignKind { None, TooLarge, OtherEncoding, UnknownLine, TooManySets, TooManyPairs };
+struct ForeignContent {
+  ForeignKind kind = ForeignKind::None;
+  std::size_t line = 0;
+  friend bool operator==(const ForeignContent&, const ForeignContent&) = default;
+};
+
 struct SavedSetTable {
   std::vector<SavedKeySet> sets;  // file order; at most kMaxSavedSets
   // Set only by the delete dialog between marking a set and rewriting the file.
@@ -31,6 +40,8 @@ struct SavedSetTable {
   // The last read found kivora.ini but could not read it: the table does not
   // show the file, so nothing may be written over it until a read succeeds.
   bool unreadable = false;
+  // The file holds more than the table: it is read, but not ours to rewrite.
+  ForeignContent foreign;
 };
 
 }  // namespace kivora

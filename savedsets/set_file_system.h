@@ -2,6 +2,7 @@
 // failure point of a save can be exercised without a disk.
 #pragma once
 
+#include <cstddef>
 #include <memory>
 #include <string>
 #include <string_view>
@@ -28,15 +29,17 @@ class OutputFile {
   virtual bool Close() = 0;
 };
 
-enum class FileRead { Read, NotFound, Failed };
+enum class FileRead { Read, NotFound, TooLarge, Failed };
 
 class SetFileSystem {
  public:
   virtual ~SetFileSystem() = default;
-  // The whole file. NotFound only when it (or its folder) does not exist; every
-  // other failure to open or read, a read error mid-way included, is Failed.
-  virtual FileRead ReadAll(const FilePath& path, std::string& contents) = 0;
-  // Creates or empties the file; null when it cannot be opened for writing.
+  // The whole file, if it holds at most `limit` bytes (TooLarge, and nothing
+  // read, when it holds more). NotFound only when it (or its folder) does not
+  // exist; every other failure to open or read, a read error mid-way included,
+  // is Failed.
+  virtual FileRead ReadAll(const FilePath& path, std::string& contents, std::size_t limit) = 0;
+  // Creates the file; null when it cannot be opened for writing.
   virtual std::unique_ptr<OutputFile> Create(const FilePath& path) = 0;
   // Puts `from` in the place of `to` in one step: afterwards `to` is either the
   // old file or the new one, never missing or partial.

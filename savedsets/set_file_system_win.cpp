@@ -41,7 +41,7 @@ class WinOutputFile final : public OutputFile {
 
 }  // namespace
 
-FileRead WinSetFileSystem::ReadAll(const FilePath& path, std::string& contents) {
+FileRead WinSetFileSystem::ReadAll(const FilePath& path, std::string& contents, std::size_t limit) {
   const KernelHandle file(CreateFileW(Win32Path(path).c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
                                       nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
@@ -52,6 +52,9 @@ FileRead WinSetFileSystem::ReadAll(const FilePath& path, std::string& contents) 
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileRead::NotFound
                                                                           : FileRead::Failed;
   }
+  LARGE_INTEGER size{};
+  if (!GetFileSizeEx(file.get(), &size)) return FileRead::Failed;
+  if (static_cast<unsigned long long>(size.QuadPart) > limit) return FileRead::TooLarge;
   contents.clear();
   char chunk[64 * 1024];
   for (;;) {
@@ -59,6 +62,11 @@ FileRead WinSetFileSystem::ReadAll(const FilePath& path, std::string& contents) 
     if (!ReadFile(file.get(), chunk, sizeof chunk, &read, nullptr)) return FileRead::Failed;
     if (read == 0) return FileRead::Read;
     contents.append(chunk, read);
+    // Another program may be making it longer while we read.
+    if (contents.size() > limit) {
+      contents.clear();
+      return FileRead::TooLarge;
+    }
   }
 }
 

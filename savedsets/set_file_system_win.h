@@ -7,7 +7,7 @@ namespace kivora {
 
 class WinSetFileSystem final : public SetFileSystem {
  public:
-  FileRead ReadAll(const FilePath& path, std::string& contents) override;
+  FileRead ReadAll(const FilePath& path, std::string& contents, std::size_t limit) override;
   std::unique_ptr<OutputFile> Create(const FilePath& path) override;
   bool Replace(const FilePath& from, const FilePath& to) override;
   void Remove(const FilePath& path) override;

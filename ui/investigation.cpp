@@ -16,6 +16,8 @@ constexpr std::uint32_t kMakeCodeMask = 0xFF;
 constexpr unsigned kNumLockMakeCode = 0x45;
 // With Alt held, the key that closes any window.
 constexpr unsigned kF4VirtualKey = 0x73;
+// The left and right Alt keys' make code.
+constexpr unsigned kAltMakeCode = 0x38;
 
 }  // namespace
 
@@ -23,13 +25,17 @@ KeyEventOutcome HandleKeyEvent(KeyCatalogue& catalogue, const KeyEvent& event) {
   KeyEventOutcome out;
   const std::uint32_t lParam = event.lParam;
   // Only the press itself: a held Alt+F4 would repeat into the main window once
-  // the dialog has gone, and close that too.
-  const bool altF4 =
-      event.virtualKey == kF4VirtualKey && (lParam & kAltBit) != 0 && (lParam & kRepeatBit) == 0;
-  if ((lParam & kReleaseBit) || event.toMessageBox || altF4) return out;
+  // the dialog has gone, and close that too; a held Alt+K into the change dialog.
+  const bool altPress = (lParam & kAltBit) != 0 && (lParam & kRepeatBit) == 0;
+  const bool changeOffered = RawChangeCommand(catalogue).has_value();
+  const bool altF4 = altPress && event.virtualKey == kF4VirtualKey;
+  const bool altChange = altPress && changeOffered && event.virtualKey == kChangeMnemonicKey;
+  if ((lParam & kReleaseBit) || event.toMessageBox || altF4 || altChange) return out;
   out.consumed = true;
-  out.showTexts = true;
   const unsigned scan = (lParam >> kMakeCodeShift) & kMakeCodeMask;
+  // Alt on its way to Alt+K leaves the key shown, which the button changes.
+  if (scan == kAltMakeCode && changeOffered) return out;
+  out.showTexts = true;
   const bool extended = (lParam & kExtendedBit) != 0;
   const auto pressed = static_cast<Scancode>(extended ? 0xE000 + scan : scan);
   char text[16];
@@ -39,6 +45,7 @@ KeyEventOutcome HandleKeyEvent(KeyCatalogue& catalogue, const KeyEvent& event) {
   // A key of the picture shows its labels; any other key, a scancode typed into
   // slot 149 included, is offered its raw slot in use, else the next free one.
   const int keySlot = KeySlotOf(catalogue, pressed);
+  catalogue.currentRawIndex = kNoRawIndex;
   if (keySlot >= kFirstKeySlot && keySlot <= kLastKeySlot) {
     const KeySlot& s = catalogue[keySlot];
     // A held key repeats: one note per press, and none over another.
@@ -50,12 +57,15 @@ KeyEventOutcome HandleKeyEvent(KeyCatalogue& catalogue, const KeyEvent& event) {
   }
 
   out.topText = "該当なし";
+  out.changeButton = ButtonState::Disabled;
+  // Only a code some key sends can be remapped (an injected key may carry 0).
+  if (!CanBeSentByAKey(pressed)) return out;
   const int index = keySlot != 0 ? keySlot - kFirstRawSlot : catalogue.rawCount;
-  catalogue.currentRawIndex = index;
   if (index >= kRawSlotCount) {
     out.limitText = kRawSlotLimitText;
     return out;
   }
+  catalogue.currentRawIndex = index;
   catalogue[kFirstRawSlot + index].scancode = pressed;
   out.changeButton = ButtonState::Enabled;
   out.limitText = "";
@@ -63,7 +73,7 @@ KeyEventOutcome HandleKeyEvent(KeyCatalogue& catalogue, const KeyEvent& event) {
 }
 
 std::optional<int> RawChangeCommand(const KeyCatalogue& catalogue) {
-  // An in-use slot offered while all ten are in use is changed like any other.
+  // An in-use slot found while all ten are in use is changed like any other.
   if (catalogue.currentRawIndex < 0 || catalogue.currentRawIndex >= kRawSlotCount) {
     return std::nullopt;
   }

@@ -12,6 +12,9 @@
 namespace kivora {
 
 inline constexpr char kRawSlotLimitText[] = "スキャンコード変更は最大１０件です";
+// Alt and this key press the change button (its mnemonic, "&K"), which is the
+// only way to remap a key the picture lacks: the keyboard alone can do it.
+inline constexpr unsigned kChangeMnemonicKey = 'K';
 
 // A keyboard message as the investigation's hook receives it, with what the
 // dialog is doing meanwhile.
@@ -35,9 +38,11 @@ struct KeyEventOutcome {
 
 // Handles one keyboard message. Every key press is shown and swallowed, Esc
 // included, but for those that must reach their window, so that the dialog can
-// be used by keyboard alone: the keys of its message boxes, and Alt+F4, which
-// leaves it. An offered raw-scancode slot gets the pressed scancode and becomes
-// the current raw index.
+// be used by keyboard alone: the keys of its message boxes, Alt+F4, which
+// leaves it, and Alt+K while a raw slot can be changed, which presses the
+// change button. A key the picture lacks is offered its raw slot in use, else
+// the next free one, which gets the pressed scancode; the slot becomes the
+// current raw index. Any other key withdraws the offer.
 KeyEventOutcome HandleKeyEvent(KeyCatalogue& catalogue, const KeyEvent& event);
 
 // The key command that starts the change of the offered slot (360..369), or

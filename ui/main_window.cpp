@@ -49,14 +49,18 @@ void MainWindow::Start(const FilePath& exeDirectory) {
   view_.LabelKeys(true);
   view_.DrawChangeMarks();
   TellWhatTheKeysDoNotShow(read);
-  // A missing file just means no saved sets yet; one that cannot be read is said.
+  // A missing file just means no saved sets yet; one that cannot be read, or
+  // that holds what a rewrite would lose, is said.
   if (!ReadSavedSetFile(savedSets_, files_, exeDirectory_)) {
     view_.ShowWarning(message::kSetFileReadFailed);
+  } else if (savedSets_.foreign.kind != ForeignKind::None) {
+    view_.ShowWarning(SetFileNotOursNote(savedSets_.foreign));
   }
 }
 
 void MainWindow::TellWhatTheKeysDoNotShow(MapRead read) {
   if (read == MapRead::ValueUnreadable) view_.ShowWarning(message::kStoredMapUnreadable);
+  if (read == MapRead::Ambiguous) view_.ShowWarning(message::kStoredMapAmbiguous);
   if (!catalogue_.keptPairs.empty()) {
     view_.ShowInformation(KeptPairsNote(catalogue_.keptPairs.size()));
   }
@@ -71,6 +75,17 @@ bool MainWindow::SavedSetsReadable() {
   return true;
 }
 
+bool MainWindow::SavedSetsWritable() {
+  // Read again too: the user may have mended the file or moved it away meanwhile.
+  if (savedSets_.foreign.kind != ForeignKind::None) {
+    ReadSavedSetFile(savedSets_, files_, exeDirectory_);
+  }
+  if (!SavedSetsReadable()) return false;
+  if (savedSets_.foreign.kind == ForeignKind::None) return true;
+  view_.ShowWarning(SetFileNotOursNote(savedSets_.foreign));
+  return false;
+}
+
 void MainWindow::Command(int id) {
   switch (id) {
     case command::kRegister:
@@ -81,7 +96,7 @@ void MainWindow::Command(int id) {
       state_.dirty = true;
       break;
     case command::kSaveSet:
-      if (!SavedSetsReadable()) break;
+      if (!SavedSetsWritable()) break;
       if (savedSets_.sets.size() >= kMaxSavedSets) {
         view_.ShowWarning(message::kTooManySets);
       } else {
@@ -92,7 +107,7 @@ void MainWindow::Command(int id) {
       if (SavedSetsReadable()) view_.RunDialog(Dialog::LoadSet);
       break;
     case command::kDeleteSet:
-      if (SavedSetsReadable()) view_.RunDialog(Dialog::DeleteSet);
+      if (SavedSetsWritable()) view_.RunDialog(Dialog::DeleteSet);
       break;
     case command::kInvestigate:
       view_.RunDialog(Dialog::Investigation);
@@ -155,12 +170,13 @@ void MainWindow::Reset() {
 
 void MainWindow::SwitchMode(StoreKind mode) {
   if (mode == state_.mode) return;
-  if (state_.dirty && !view_.Ask(message::kModeSwitchDropsChanges)) return;
-  // Read into a copy: a store that cannot be opened leaves everything as it was.
+  // Read into a copy, before asking: a store that cannot be opened is said and
+  // leaves everything as it was.
   KeyCatalogue next = catalogue_;
   const std::vector<int> erased = ResetAllChanges(next);
   const MapRead read = ReadScancodeMap(next, store_, mode);
-  if (read == MapRead::StoreUnavailable) return;
+  if (read == MapRead::StoreUnavailable) return view_.ShowWarning(StoreUnavailableNote(mode));
+  if (state_.dirty && !view_.Ask(message::kModeSwitchDropsChanges)) return;
   catalogue_ = std::move(next);
   for (int slot : erased) view_.EraseChangeMark(slot);
   view_.LabelKeys(false);

@@ -123,6 +123,9 @@ class MainWindow {
   void TellWhatTheKeysDoNotShow(MapRead read);
   // False (and said) while kivora.ini cannot be read.
   bool SavedSetsReadable();
+  // False (and said) while kivora.ini cannot be read, or holds what a rewrite
+  // would lose.
+  bool SavedSetsWritable();
 
   KeyCatalogue& catalogue_;
   SavedSetTable& savedSets_;

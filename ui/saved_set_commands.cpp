@@ -8,6 +8,25 @@
 #include "ui/texts.h"
 
 namespace kivora {
+namespace {
+
+// What a save or delete shows when kivora.ini was not written.
+std::optional<std::string> WriteFailure(SetFileWrite result, const SavedSetTable& table) {
+  switch (result) {
+    case SetFileWrite::Written:
+      return std::nullopt;
+    case SetFileWrite::NotOurs:
+      if (table.foreign.kind != ForeignKind::None) return SetFileNotOursNote(table.foreign);
+      return message::kSetFileReadFailed;
+    case SetFileWrite::NotCreated:
+      return message::kTemporaryNotCreated;
+    case SetFileWrite::Failed:
+      break;
+  }
+  return message::kSetFileWriteFailed;
+}
+
+}  // namespace
 
 SetDialogOutcome MainWindow::SaveSet(const std::optional<std::string>& typedName,
                                      CalendarDate today) {
@@ -24,7 +43,9 @@ SetDialogOutcome MainWindow::SaveSet(const std::optional<std::string>& typedName
   SavedSetTable saved = savedSets_;
   PutSet(saved, existing.value_or(saved.sets.size()),
          {.name = name, .date = SaveDate(today.year, today.month, today.day), .pairs = *pairs});
-  if (!WriteSavedSetFile(saved, files_)) return {.messages = {message::kSetFileWriteFailed}};
+  if (auto failure = WriteFailure(WriteSavedSetFile(saved, files_), saved)) {
+    return {.messages = {std::move(*failure)}};
+  }
   savedSets_ = std::move(saved);
   return {};
 }
@@ -47,8 +68,8 @@ SetDialogOutcome MainWindow::DeleteSet(std::optional<std::size_t> position) {
   if (!position || *position >= savedSets_.sets.size()) return {};
   SetDialogOutcome outcome;
   savedSets_.deleted[*position] = true;
-  if (!WriteSavedSetFile(savedSets_, files_)) {
-    outcome.messages.push_back(message::kSetFileWriteFailed);
+  if (auto failure = WriteFailure(WriteSavedSetFile(savedSets_, files_), savedSets_)) {
+    outcome.messages.push_back(std::move(*failure));
   }
   // Read back whatever the write did: the table then matches the file again.
   if (!ReadSavedSetFile(savedSets_, files_, exeDirectory_)) {

@@ -5,6 +5,7 @@
 
 #include "keymodel/key_store.h"
 #include "resources/version.h"
+#include "savedsets/saved_set_table.h"
 
 namespace kivora {
 
@@ -17,6 +18,13 @@ std::string MainWindowTitle(StoreKind mode);
 // Ours: registered pairs that no key of the picture can show are kept and
 // written back; the user hears of them once, with their count.
 std::string KeptPairsNote(std::size_t count);
+
+// Ours: kivora.ini holds what a rewrite would lose (another encoding, lines,
+// sets or pairs beyond what Kivora keeps): it is read, never rewritten.
+std::string SetFileNotOursNote(const ForeignContent& foreign);
+
+// Ours: a mode switch to a store that cannot be opened changes nothing.
+std::string StoreUnavailableNote(StoreKind mode);
 
 namespace message {
 inline constexpr char kNotNtFamily[] =
@@ -47,6 +55,13 @@ inline constexpr char kStoredMapUnreadable[] =
     "登録済みのキー情報（Scancode Map）を読み込めませんでした。\n"
     "画面には登録済みの変更が表示されていません。\n"
     "［登録］すると、登録済みの内容はこの画面の内容に置き換わります。";
+// Ours: a stored value that names a key twice, or goes on after an all-zero
+// entry, is read one way of several; registering writes that one way.
+inline constexpr char kStoredMapAmbiguous[] =
+    "登録済みのキー情報（Scancode Map）は、同じキーを２回以上変更しているか、"
+    "終わりの印の後にも変更が続いています。\n"
+    "Windows がどれを使うかは決まっていません。画面には Kivora が読み取った内容を表示しています。\n"
+    "［登録］すると、１つのキーに１つの変更だけが登録されます。";
 // Ours: a mode switch shows the other store's keys, as closing ends the changes.
 inline constexpr char kModeSwitchDropsChanges[] =
     "登録していないキー変更があります。\n"
@@ -94,6 +109,11 @@ inline constexpr char kSetFileReadFailed[] =
 inline constexpr char kSetFileWriteFailed[] =
     "iniファイル（キー内容保存ファイル）の書込でエラーが発生しました。\n"
     "iniファイルを確認して下さい。";
+// Ours: kivora.tmp is only ever created new, never opened where it exists.
+inline constexpr char kTemporaryNotCreated[] =
+    "一時ファイル（kivora.tmp）を作成できないため、保存できませんでした。\n"
+    "kivora.exe と同じフォルダーに書き込めるか、kivora.tmp という名前のファイルや"
+    "フォルダーが残っていないか確認して下さい。";
 // Ours: a name must be stored as typed or not at all, and a set holds 100 pairs.
 inline constexpr char kSetNameNotStorable[] =
     "この名前には保存できない文字が含まれています。\n"

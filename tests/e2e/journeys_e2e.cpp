@@ -362,11 +362,15 @@ TEST_F(Journeys, AnInvestigatedKeyIsChangedOnceItsDialogHasGoneAndNoStoredPairIs
   const HWND dialog = kivora.Window(L"キーボードのキーを調べます");
   ASSERT_TRUE(dialog);
   SetForegroundWindow(dialog);
-  const Key unknown{VK_OEM_102, 0x56};  // a key the keyboard picture lacks
+  const Key unknown{VK_OEM_102, 0x56}, alt{VK_MENU, 0x38},
+      k{'K', 0x25};  // 0x56: no key of the picture
   Keys({{unknown, 0}, {unknown, KEYEVENTF_KEYUP}});
   EXPECT_TRUE(WaitFor([&] { return Text(GetDlgItem(dialog, 151)) == L" 0x0056  "; }));
   EXPECT_EQ(Text(GetDlgItem(dialog, 152)), L"該当なし");
-  Click(dialog, 107);
+  Keys({{alt, 0},
+        {k, 0},
+        {k, KEYEVENTF_KEYUP},
+        {alt, KEYEVENTF_KEYUP}});  // the change button, by keyboard
   const HWND change = kivora.Window(
       L"変更前【Scan code】---> 変更後【Scan code】スキャンコード 0x0030 をどのキーに変更しますか？");
   ASSERT_TRUE(change);

@@ -62,9 +62,10 @@ class FakeSetFileSystem : public SetFileSystem {
   std::map<FilePath, std::string> files;
   FileFault fault = FileFault::None;
 
-  FileRead ReadAll(const FilePath& path, std::string& contents) override {
+  FileRead ReadAll(const FilePath& path, std::string& contents, std::size_t limit) override {
     if (!files.contains(path)) return FileRead::NotFound;
     if (fault == FileFault::Read) return FileRead::Failed;
+    if (files[path].size() > limit) return FileRead::TooLarge;
     contents = files[path];
     return FileRead::Read;
   }

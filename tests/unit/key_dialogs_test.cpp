@@ -153,6 +153,7 @@ TEST(Investigation, PressedKeysShowTheirLabels) {
       {"Pause", Press(0x45, true), " 0xe045  ", "Pause", "", true, Disabled},
       {"a scancode typed into slot 149 is no key", Press(0x59), " 0x0059  ", "該当なし", "", false, Enabled},
       {"unknown", Press(0x56), " 0x0056  ", "該当なし", "", false, Enabled},
+      {"a code no key sends, as an injected key may", Press(0), " 0x0000  ", "該当なし", "", false, Disabled},
   };
   // clang-format on
   for (const auto& row : rows) {
@@ -170,26 +171,31 @@ TEST(Investigation, PressedKeysShowTheirLabels) {
 }
 
 // What passes untouched, so that the dialog works by keyboard alone, and the
-// NumLock note, once for each press.
+// NumLock note, once for each press. `offered`: a raw slot can be changed.
 TEST(Investigation, KeysThatPassAndOneNotePerPress) {
   constexpr std::uint32_t kRepeat = 0x40000000, kAlt = 0x20000000, kUp = 0xC0000000;
-  constexpr unsigned kF4 = 0x73, kEsc = 0x1B;
-  const std::uint32_t numLock = Press(0x45).lParam, f4 = Press(0x3E).lParam;
+  constexpr unsigned kF4 = 0x73, kEsc = 0x1B, kMenu = 0x12;
+  const std::uint32_t numLock = Press(0x45).lParam, f4 = Press(0x3E).lParam, k = Press(0x25).lParam;
   // clang-format off
-  const struct { const char* name; KeyEvent event; bool shown, note; } rows[] = {
-      {"NumLock pressed", {numLock}, true, true}, {"held: a repeat", {numLock | kRepeat}, true, false},
-      {"a note posted or up", {.lParam = numLock, .notePending = true}, true, false},
+  const struct { const char* name; KeyEvent event; bool consumed, shown, note = false, offered = false; } rows[] = {
+      {"NumLock pressed", {numLock}, true, true, true}, {"held: a repeat", {numLock | kRepeat}, true, true},
+      {"a note posted or up", {.lParam = numLock, .notePending = true}, true, true},
       {"to a message box of the dialog", {.lParam = numLock, .toMessageBox = true}, false, false},
       {"released", {numLock | kUp}, false, false}, {"Alt+F4", {f4 | kAlt, kF4}, false, false},
-      {"F4 alone", {f4, kF4}, true, false}, {"Alt+Esc", {Press(0x01).lParam | kAlt, kEsc}, true, false},
-      {"Alt+F4 held: its repeats stay here", {f4 | kAlt | kRepeat, kF4}, true, false},
+      {"F4 alone", {f4, kF4}, true, true}, {"Alt+Esc", {Press(0x01).lParam | kAlt, kEsc}, true, true},
+      {"Alt+F4 held: its repeats stay here", {f4 | kAlt | kRepeat, kF4}, true, true},
+      {"Alt+K presses the change button", {k | kAlt, kChangeMnemonicKey}, false, false, false, true},
+      {"Alt+K with no raw slot to change", {k | kAlt, kChangeMnemonicKey}, true, true},
+      {"Alt+K held", {k | kAlt | kRepeat, kChangeMnemonicKey}, true, true, false, true},
+      {"Alt on its way to Alt+K", {Press(0x38).lParam | kAlt, kMenu}, true, false, false, true},
   };
   // clang-format on
   for (const auto& row : rows) {
     KeyCatalogue c;
+    c.currentRawIndex = row.offered ? 0 : kNoRawIndex;
     const KeyEventOutcome out = HandleKeyEvent(c, row.event);
     EXPECT_EQ(std::tuple(out.consumed, out.showTexts, out.numLockNote),
-              std::tuple(row.shown, row.shown, row.note))
+              std::tuple(row.consumed, row.shown, row.note))
         << row.name;
   }
 }
@@ -206,12 +212,14 @@ TEST(Investigation, UnknownKeysAreOfferedARawSlotUntilTen) {
   EXPECT_EQ(c.currentRawIndex, 2);
   HandleKeyEvent(c, Press(0x56));
   EXPECT_EQ(c.currentRawIndex, 1);
+  HandleKeyEvent(c, Press(0x1E));  // a key of the picture withdraws the offer
+  EXPECT_FALSE(RawChangeCommand(c));
 
   for (int i = c.rawCount; i < kRawSlotCount; ++i) c[kFirstRawSlot + i].scancode = 0x60 + i;
   c.rawCount = kRawSlotCount;
   const KeyEventOutcome full = HandleKeyEvent(c, Press(0x5A));
   EXPECT_EQ(std::tie(full.limitText, full.changeButton),
-            std::tuple(std::optional<std::string>(kRawSlotLimitText), Unchanged));
+            std::tuple(std::optional<std::string>(kRawSlotLimitText), Disabled));
   EXPECT_FALSE(RawChangeCommand(c));
   EXPECT_EQ(c[kLastRawSlot + 1].scancode, 0);
   // A key held by a slot in use is still offered, and its change can start.

@@ -29,6 +29,9 @@ std::string Changes(const KeyCatalogue& catalogue) {
     if (s.IsChanged()) changes += text;
   }
   changes += "raw" + std::to_string(catalogue.rawCount);
+  if (catalogue.currentRawIndex != kNoRawIndex) {
+    changes += " offer" + std::to_string(catalogue.currentRawIndex);
+  }
   for (const ScancodePair& pair : catalogue.keptPairs) {
     char text[32];
     std::snprintf(text, sizeof text, " kept%X>%X", pair.from, pair.to);
@@ -67,16 +70,17 @@ TEST(KeyCatalogue, EachKeyOnceAndNothingElseLooksLikeAKey) {
 
 // Each row starts from CapsLock -> left Ctrl recorded, CapsLock's scancode typed
 // into slot 149, and the raw slots in use and offered by the key investigation:
-// an offered raw slot is taken into use by the next change, whichever key it is for.
+// an offered raw slot is taken into use by its own change, and only by that.
 TEST(ApplyChange, OutcomeAndTheChangesAfterIt) {
   // clang-format off
   struct { const char* name; int source, target; ChangeOutcome outcome; const char* changes;
-           int raw = 0, offered = 0; } const rows[] = {
-      {"disabled", Id(72), Id(150), Changed, "43>69:1D 72>150:0 raw1"},
+           int raw = 0, offered = kNoRawIndex; } const rows[] = {
+      {"disabled", Id(72), Id(150), Changed, "43>69:1D 72>150:0 raw0"},
       {"the last raw slot as source", Id(169), Id(44), Changed, "43>69:1D 169>44:1E raw10", 9, 9},
-      {"the last key as source", Id(109), Id(1), Changed, "43>69:1D 109>1:1 raw1"},
-      {"typed own scancode clears", Id(43), Id(149), Cleared, "raw1"},
-      {"never past ten raw slots", Id(1), Id(44), Changed, "1>44:1E 43>69:1D raw10", 10, 10},
+      {"the last key as source", Id(109), Id(1), Changed, "43>69:1D 109>1:1 raw0"},
+      {"another key's change leaves the offer", Id(1), Id(44), Changed, "1>44:1E 43>69:1D raw3 offer3", 3, 3},
+      {"typed own scancode clears", Id(43), Id(149), Cleared, "raw0"},
+      {"never past ten raw slots", Id(170), Id(44), Ignored, "43>69:1D raw10 offer10", 10, 10},
       {"slot 0 as source", Id(0), Id(44), Ignored, "43>69:1D raw0"},
       {"slot 150 as source", Id(150), Id(44), Ignored, "43>69:1D raw0"},
       {"a raw slot neither in use nor offered", Id(161), Id(44), Ignored, "43>69:1D raw0"},
@@ -124,20 +128,23 @@ TEST(RecordPair, ResolvesBothScancodesToSlots) {
 }
 
 // Both drop the pairs kept aside: they are the user's way to clear them.
+// A load also empties the freed raw slots and withdraws the investigation's
+// offer (here of slot 162): no later change takes an old slot into use.
 TEST(ResetAndClear, ResetKeepsRawSlotsInUseAndLoadFreesThem) {
   KeyCatalogue c = Recorded({{0x0056, 0x001E}, {0x0001, 0x001D}, {0, 0x001D}});
   c.keptPairs = {{0xE06A, 0}};
+  c[162].scancode = 0x0059, c.currentRawIndex = 2;
   KeyCatalogue loaded = c;
   ClearForLoad(loaded);
   EXPECT_EQ(ResetAllChanges(c), (std::vector<int>{1, 160, 161}));
-  EXPECT_EQ(Changes(c), "raw2");
-  EXPECT_EQ(Changes(loaded), "raw0");
+  EXPECT_EQ(Changes(c), "raw2 offer2");
+  EXPECT_EQ(Changes(loaded) + std::to_string(loaded[160].scancode + loaded[162].scancode), "raw00");
 }
 
 TEST(HasCtrlAltDelete, NeedsACtrlAnAltAndDeleteProducedSomewhere) {
   // clang-format off
   struct { const char* name; std::vector<std::pair<int, int>> changes; bool has; Scancode typed = 0;
-           Pairs kept = {}; } const rows[] = {
+           Pairs kept = {}, recorded = {}; } const rows[] = {
       {"the keyboard as it is", {}, true},
       {"one Ctrl left", {{69, 150}}, true},
       {"no Ctrl", {{69, 150}, {79, 150}}, false},
@@ -149,10 +156,13 @@ TEST(HasCtrlAltDelete, NeedsACtrlAnAltAndDeleteProducedSomewhere) {
       {"a Delete typed into slot 149 is no key", {{86, 109}}, false, 0xE053},
       {"a Delete from a key kept aside", {{86, 109}}, true, 0, {{0xE06A, 0xE053}}},
       {"no Ctrl but from codes no key sends", {{69, 150}, {79, 150}}, false, 0, {{0, 0x1D}, {0xE000, 0x1D}}},
+      {"no Ctrl from make codes past 7F or other prefixes", {{69, 150}, {79, 150}}, false, 0,
+       {{0x0180, 0x1D}, {0x7F7F, 0x1D}, {0xE0FF, 0x1D}, {0x00F0, 0x1D}}},
+      {"nor from raw slots holding them", {{69, 150}, {79, 150}}, false, 0, {}, {{0x0180, 0x1D}, {0xE0FF, 0x1D}}},
   };
   // clang-format on
   for (const auto& row : rows) {
-    KeyCatalogue c;
+    KeyCatalogue c = Recorded(row.recorded);
     for (auto [source, target] : row.changes) ApplyChange(c, Id(source), Id(target));
     c[kScancodeEntrySlot].scancode = row.typed;
     c.keptPairs = row.kept;
@@ -162,12 +172,16 @@ TEST(HasCtrlAltDelete, NeedsACtrlAnAltAndDeleteProducedSomewhere) {
 
 // Entries are (to, from) pairs of little-endian words, in slot order, then the
 // terminator, which the count includes. A parse keeps the entries wholly inside
-// the value; an exact row's value is byte for byte what a write of its pairs stores.
+// the value, up to the first all-zero one; an exact row's value is byte for byte
+// what a write of its pairs stores, and a row with `rewritten` writes that.
 TEST(ScancodeMap, ParsesTheEntriesInsideTheValueAndBuildsThemBack) {
   const Bytes entries = {0x1D, 0, 0x3A, 0, 0, 0, 0x7B, 0, 0, 0, 0, 0};
+  const Bytes capsTwice = Value(3, {0x1D, 0, 0x3A, 0, 0x38, 0, 0x3A, 0, 0, 0, 0, 0});
   // clang-format off
-  struct { const char* name; Bytes value; Pairs pairs; bool exact = false; } const rows[] = {
-      {"nothing changed", Bytes(12, 0), {}, true},
+  struct { const char* name; Bytes value; Pairs pairs; bool exact = false, ambiguous = false; Bytes rewritten = {};
+  } const rows[] = {
+      {"nothing changed: the count 1 and the terminator", Value(1, Bytes(4, 0)), {}, true},
+      {"the header alone, as earlier versions wrote", Bytes(12, 0), {}},
       {"CapsLock to left Ctrl", Value(2, {0x1D, 0, 0x3A, 0, 0, 0, 0, 0}), {{0x003A, 0x001D}}, true},
       {"disabled and extended, in slot order",
        Value(3, {0, 0, 0x7B, 0, 0x1D, 0xE0, 0x38, 0xE0, 0, 0, 0, 0}),
@@ -175,7 +189,12 @@ TEST(ScancodeMap, ParsesTheEntriesInsideTheValueAndBuildsThemBack) {
       {"raw slots after the keys",
        Value(4, {0x3A, 0, 0x01, 0, 0x1D, 0, 0, 0, 0x1E, 0, 0x56, 0, 0, 0, 0, 0}),
        {{0x0001, 0x003A}, {0, 0x001D}, {0x0056, 0x001E}}, true},
-      {"a zero pair the count takes in is kept", Value(3, {0x1D, 0, 0x3A, 0, 0, 0, 0, 0}), {{0x003A, 0x001D}, {0, 0}}},
+      {"an all-zero entry the count takes in ends the entries", Value(3, {0x1D, 0, 0x3A, 0, 0, 0, 0, 0}),
+       {{0x003A, 0x001D}}},
+      {"entries after an all-zero one", Value(4, {0x1D, 0, 0x3A, 0, 0, 0, 0, 0, 0x1E, 0, 0x56, 0}),
+       {{0x003A, 0x001D}}, false, true, Value(2, {0x1D, 0, 0x3A, 0, 0, 0, 0, 0})},
+      {"a key named twice: its last entry is written", capsTwice, {{0x003A, 0x001D}, {0x003A, 0x0038}}, false, true,
+       Value(2, {0x38, 0, 0x3A, 0, 0, 0, 0, 0})},
       {"count 0", Value(0, entries), {}},
       {"count past the value: the terminator ends it", Value(10, entries), {{0x003A, 0x001D}, {0x007B, 0}}},
       {"torn second entry", Value(10, {0x1D, 0, 0x3A, 0, 0, 0, 0x7B}), {{0x003A, 0x001D}}},
@@ -183,10 +202,15 @@ TEST(ScancodeMap, ParsesTheEntriesInsideTheValueAndBuildsThemBack) {
   };
   // clang-format on
   for (const auto& row : rows) {
-    EXPECT_EQ(ParseScancodeMap(row.value), row.pairs) << row.name;
+    const StoredMap stored = ParseScancodeMap(row.value);
+    EXPECT_EQ(std::pair(stored.pairs, stored.ambiguous), std::pair(row.pairs, row.ambiguous))
+        << row.name;
     const Bytes built = BuildScancodeMap(Recorded(row.pairs));
-    EXPECT_EQ(ParseScancodeMap(built), row.pairs) << row.name;
-    EXPECT_EQ(row.exact ? built : row.value, row.value) << row.name;
+    if (row.exact || !row.rewritten.empty()) {
+      EXPECT_EQ(built, row.exact ? row.value : row.rewritten) << row.name;
+    } else {
+      EXPECT_EQ(ParseScancodeMap(built).pairs, row.pairs) << row.name;
+    }
   }
 }
 
@@ -198,27 +222,29 @@ TEST(ParseScancodeMap, CountsStopAtTheValue) {
   for (auto [count, pairs] : rows) {
     Bytes value = Value(count);
     value.resize(kScancodeMapHeaderSize + 176 * 4 + 3, 0x22);
-    EXPECT_EQ(ParseScancodeMap(value).size(), pairs) << count;
+    EXPECT_EQ(ParseScancodeMap(value).pairs.size(), pairs) << count;
   }
 }
 
 // Each row reads into a catalogue holding one change (Esc disabled), which then
 // writes to a second store set up like the first.
 TEST(ScancodeMap, ReadsAndWritesTheStore) {
-  const Bytes caps = Value(2, {0x1D, 0, 0x3A, 0, 0, 0, 0, 0});
+  const Bytes caps = Value(2, {0x1D, 0, 0x3A, 0, 0, 0, 0, 0}),
+              escOff = Value(2, {0, 0, 1, 0, 0, 0, 0, 0}),
+              escOffCapsToCtrl = Value(3, {0, 0, 1, 0, 0x1D, 0, 0x3A, 0, 0, 0, 0, 0});
   // clang-format off
   using enum MapRead;
-  struct { const char* name; FakeKeyStore::Key key; MapRead read; const char* changes; bool written;
+  struct { const char* name; FakeKeyStore::Key key; MapRead read; const char* changes; const Bytes* written;
   } const rows[] = {
-      {"stored pairs", {.exists = true, .value = caps}, Read, "1>150:0 43>69:1D raw0", true},
+      {"stored pairs", {.exists = true, .value = caps}, Read, "1>150:0 43>69:1D raw0", &escOffCapsToCtrl},
       {"shorter than its count", {.exists = true, .value = Value(3, {0x1D, 0, 0x3A, 0})}, Read,
-       "1>150:0 43>69:1D raw0", true},
-      {"missing key: created", {}, Read, "1>150:0 raw0", true},
-      {"missing value", {.exists = true}, Read, "1>150:0 raw0", true},
+       "1>150:0 43>69:1D raw0", &escOffCapsToCtrl},
+      {"missing key: created", {}, Read, "1>150:0 raw0", &escOff},
+      {"missing value", {.exists = true}, Read, "1>150:0 raw0", &escOff},
       {"value there, not readable", {.exists = true, .queryFails = true, .value = caps},
-       ValueUnreadable, "1>150:0 raw0", true},
-      {"value not set", {.exists = true, .setFails = true}, Read, "1>150:0 raw0", false},
-      {"neither opened nor created", {.createDenied = true}, StoreUnavailable, "1>150:0 raw0", false},
+       ValueUnreadable, "1>150:0 raw0", &escOff},
+      {"value not set", {.exists = true, .setFails = true}, Read, "1>150:0 raw0", nullptr},
+      {"neither opened nor created", {.createDenied = true}, StoreUnavailable, "1>150:0 raw0", nullptr},
   };
   // clang-format on
   for (const auto& row : rows) {
@@ -228,11 +254,23 @@ TEST(ScancodeMap, ReadsAndWritesTheStore) {
     EXPECT_EQ(ReadScancodeMap(c, read, StoreKind::User), row.read) << row.name;
     EXPECT_EQ(Changes(c), row.changes) << row.name;
     EXPECT_TRUE(read.user.exists || row.read == StoreUnavailable) << row.name;
-    EXPECT_EQ(WriteScancodeMap(c, write, StoreKind::User), row.written) << row.name;
-    EXPECT_EQ(write.user.value, row.written ? std::optional(BuildScancodeMap(c)) : row.key.value)
+    EXPECT_EQ(WriteScancodeMap(c, write, StoreKind::User), row.written != nullptr) << row.name;
+    EXPECT_EQ(write.user.value, row.written ? std::optional(*row.written) : row.key.value)
         << row.name;
     EXPECT_FALSE(read.machine.exists || write.machine.exists) << row.name;
   }
+}
+
+// Only a missing key or value is "no changes": any other failure of a registry
+// call means the value cannot be read.
+TEST(ScancodeMap, RegistryStatusesAreNoValueOnlyWhenNotFound) {
+  using enum RegistryAnswer;
+  // success, file and path not found, access denied, invalid handle, more data, corrupt, key
+  // deleted
+  const std::pair<long, RegistryAnswer> rows[] = {{0, Done},      {2, Missing},  {3, Failed},
+                                                  {5, Failed},    {6, Failed},   {234, MoreData},
+                                                  {1015, Failed}, {1018, Failed}};
+  for (auto [status, answer] : rows) EXPECT_EQ(ClassifyRegistryStatus(status), answer) << status;
 }
 
 }  // namespace

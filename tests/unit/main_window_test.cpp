@@ -30,7 +30,9 @@ std::string Tag(std::string_view text) {
       {kTooManyPairs, "tooMany"}, {kSetFileWriteFailed, "notWritten"}, {kProductTitle, "bare"},
       {kSetFileReadFailed, "notRead"}, {MainWindowTitle(StoreKind::Machine), "admin"},
       {MainWindowTitle(StoreKind::User), "user"}, {kStoredMapUnreadable, "mapUnreadable"},
-      {kModeSwitchDropsChanges, "switch?"}, {KeptPairsNote(2), "kept 2"}, {KeptPairsNote(1), "kept 1"}};
+      {kModeSwitchDropsChanges, "switch?"}, {KeptPairsNote(2), "kept 2"}, {KeptPairsNote(1), "kept 1"},
+      {kTemporaryNotCreated, "tmpNotCreated"}, {StoreUnavailableNote(StoreKind::User), "noUserStore"},
+      {kStoredMapAmbiguous, "mapAmbiguous"}, {SetFileNotOursNote({ForeignKind::UnknownLine, 16}), "notOurs 16"}};
   // clang-format on
   for (const auto& [shown, tag] : tags) {
     if (shown == text) return tag;
@@ -149,6 +151,11 @@ TEST(MainWindow, StartReadsTheStoreItCanAndAltersNone) {
           "warn fallback, warn noStore, title bare, close", StoreKind::Machine, 0, 0},
       {"kivora.ini unreadable", [](World& w) { w.files.fault = FileFault::Read; }, kAdmin + ", warn notRead",
           StoreKind::Machine, 43, 0},
+      {"kivora.ini not ours", [](World& w) { w.files.files[kIni] += "; mine\r\n"; }, kAdmin + ", warn notOurs 16",
+          StoreKind::Machine, 43},
+      // CapsLock -> Ctrl, then CapsLock -> Esc: the last one is shown, and said.
+      {"a key named twice", [](World& w) { auto& v = *w.store.machine.value; v.insert(v.begin() + 16, {1, 0, 0x3A, 0}),
+          v[8] = 3; }, kAdmin + ", warn mapAmbiguous", StoreKind::Machine, 43},
   };
   for (const auto& row : rows) {
     World w;
@@ -180,8 +187,9 @@ TEST(MainWindow, CommandsFollowTheirRules) {
           "change 243, beep, erase 43, label+, marks", true},
       {"pause warns first", [](World& w) { w.view.choices = {{kCtrl}}; }, {command::kPauseKey},
           "warn pause, change 282, beep, label+, marks", true},
-      {"raw slot", [](World& w) { w.view.choices = {{kCtrl}}; }, {IdFromSlot(kFirstRawSlot)},
-          "change 360, beep, label+, marks", true},
+      // The investigation offered raw slot 160.
+      {"raw slot", [](World& w) { w.view.choices = {{kCtrl}}, w.catalogue.currentRawIndex = 0; },
+          {IdFromSlot(kFirstRawSlot)}, "change 360, beep, label+, marks", true},
       {"reset always dirty", [](World& w) { w.view.answers = {false, true}; },
           {command::kReset, command::kReset, kMayClose, kMayClose},
           "erase 43, label-, label-, ask unregistered, stays, ask unregistered, may close", true},
@@ -210,9 +218,9 @@ TEST(MainWindow, CommandsFollowTheirRules) {
           StoreKind::User, "user"},
       {"to user and back", [](World&) {}, {command::kUserMode, command::kAdminMode},
           toUser + "erase 1, label-, title admin, check 60, label+, marks", false},
-      // The keys stay as they were, and so does the mode.
-      {"switch to an unreadable store", [](World& w) { w.store.user.openDenied = true; },
-          {command::kUserMode}, "", false},
+      // Said before any question: the keys stay as they were, and so does the mode.
+      {"switch to an unreadable store", [](World& w) { w.view.choices = {{kCtrl}}, w.store.user.openDenied = true; },
+          {kA, command::kUserMode}, changeA + ", warn noUserStore", true},
       {"the mode shown again", [](World&) {}, {command::kAdminMode}, "", false},
       // With the raw slots in use, 0x0100 -> Ctrl is kept aside, and said.
       {"switch: a pair kept", [](World& w) {
@@ -236,6 +244,10 @@ TEST(MainWindow, CommandsFollowTheirRules) {
           {command::kSaveSet, command::kLoadSet, command::kDeleteSet}, "warn notRead, warn notRead, warn notRead",
           false},
       {"sets readable again", [](World& w) { w.sets = {.unreadable = true}; }, {command::kSaveSet}, "dialog 1",
+          false},
+      // Read again first: loaded, but neither saved nor deleted, until mended.
+      {"sets not ours", [](World& w) { w.files.files[kIni] += ";\r\n", w.sets.foreign.kind = ForeignKind::TooLarge; },
+          {command::kSaveSet, command::kDeleteSet, command::kLoadSet}, "warn notOurs 16, warn notOurs 16, dialog 0",
           false},
   };
   for (const auto& row : rows) {
@@ -279,7 +291,7 @@ TEST(MainWindow, SavedSetCommandsShowAndKeepWhatTheyShould) {
       {"existing, Cancel", 'S', "two", -1, None, false, "ask exists?, stays", "one two", kTwoSets},
       {"existing, OK", 'S', "one", -1, None, true, "ask exists?", "one two", oneToday + kTwo},
       // The table stays as kivora.ini is, and kivora.ini keeps every byte.
-      {"create", 'S', "three", -1, Create, false, "show notWritten", "one two", kTwoSets},
+      {"create", 'S', "three", -1, Create, false, "show tmpNotCreated", "one two", kTwoSets},
       {"write", 'S', "three", -1, Write, false, "show notWritten", "one two", kTwoSets},
       {"flush", 'S', "three", -1, Flush, false, "show notWritten", "one two", kTwoSets},
       {"close", 'S', "three", -1, Close, false, "show notWritten", "one two", kTwoSets},

@@ -22,42 +22,49 @@ std::string Written(const Sets& sets, std::array<bool, kMaxSavedSets> deleted = 
 }
 
 // Every row is read, written and read back to the same sets; an exact row's
-// bytes are exactly what a save writes.
+// bytes are exactly what a save writes. What a rewrite would lose is named, by
+// its first line: such a file is never rewritten.
 TEST(SavedSetFormat, ReadsEveryFileAsADefiniteTable) {
+  using enum ForeignKind;
   const std::string n20 = "\x95\x5C\x83\x4C\x81\x5B" + std::string(14, 'n');  // 表キー...
   const std::string h20 = std::string(19, 'h') + "\x83";  // ending in a lead byte
   // clang-format off
-  struct { const char* name; std::string bytes; Sets sets; bool exact = false; } const rows[] = {
+  struct { const char* name; std::string bytes; Sets sets; ForeignContent foreign = {}; bool exact = false;
+  } const rows[] = {
       {"a saved set", "name=MyKeys              2026.12.06\r\nchg=   58   29\r\nchg=5737357400\r\n",
-       {{"MyKeys", "2026.12.06", {{58, 29}, {0xE01D, 0xE038}}}}, true},
-      {"twenty bytes, 0x5C as a trail byte", "name=" + n20 + "d\r\n", {{n20, "d"}}, true},
-      {"twenty bytes ending in a lead byte", "name=" + h20 + "d\r\n", {{h20, "d"}}, true},
+       {{"MyKeys", "2026.12.06", {{58, 29}, {0xE01D, 0xE038}}}}, {}, true},
+      {"twenty bytes, 0x5C as a trail byte", "name=" + n20 + "d\r\n", {{n20, "d"}}, {}, true},
+      {"twenty bytes ending in a lead byte", "name=" + h20 + "d\r\n", {{h20, "d"}}, {}, true},
       {"leading blanks kept, trailing ones dropped", "name=  ab  \n", {{"  ab"}}},
       {"last line without line end", "name=   ", {{""}}},
+      {"a UTF-8 mark is skipped", "\xEF\xBB\xBFname=a\n\nchg=    1    2\n", {{"a", "", {{1, 2}}}}},
+      {"UTF-16, as Notepad saves Unicode", "\xFF\xFEn\0a\0m\0e\0=\0a\0\r\0\n\0"s, {}, {OtherEncoding, 1}},
+      {"a comment line", "name=a\r\n; my layouts\r\n", {{"a"}}, {UnknownLine, 2}},
       {"pair fields like atoi, modulo 65536",
        "name=x\nchg=   -1    7\nchg=99999  +12\nchg=\t  12\r\v 34\nchg=  x 5 abcd\nchg=\n",
-       {{"x", "", {{0xFFFF, 7}, {99999 - 65536, 12}, {12, 34}, {0, 0}, {0, 0}}}}},
+       {{"x", "", {{0xFFFF, 7}, {99999 - 65536, 12}, {12, 34}, {0, 0}, {0, 0}}}}, {UnknownLine, 5}},
+      {"a pair not in its columns", "name=x\nchg=58 29\n", {{"x", "", {{58, 0}}}}, {UnknownLine, 2}},
       {"stray and unknown lines",
        "chg=    1    2\nNAME=upper\nname=real\nChg=    3    4\n\ncomment\nchg=    5    6\n",
-       {{"real", "", {{5, 6}}}}},
+       {{"real", "", {{5, 6}}}}, {UnknownLine, 1}},
       {"twenty sets; the 21st's pairs dropped", Repeat("name=s\nchg=    1    2\n", 21),
-       ParseSavedSets(Repeat("name=s\nchg=    1    2\n", 20))},
+       Sets(20, {"s", "", {{1, 2}}}), {TooManySets, 41}},
       {"a hundred pairs", "name=s\n" + Repeat("chg=    1    2\n", 101),
-       {{"s", "", std::vector<ScancodePair>(100, {1, 2})}}},
+       {{"s", "", std::vector<ScancodePair>(100, {1, 2})}}, {TooManyPairs, 102}},
       {"lines read in pieces of 1023 bytes",
-       "name=long\n" + std::string(1023, 'x') + "chg=    7    8\n", {{"long", "", {{7, 8}}}}},
+       "name=long\n" + std::string(1023, 'x') + "chg=    7    8\n", {{"long", "", {{7, 8}}}}, {UnknownLine, 2}},
       {"a NUL ends the line",
-       "name=ab\0cd      2026.12.06\r\nchg=   58\0   29\r\n\0\0\0\r\n"s, {{"ab", "", {{58, 0}}}}},
+       "name=ab\0cd      2026.12.06\r\nchg=   58\0   29\r\n\0\0\0\r\n"s, {{"ab", "", {{58, 0}}}}, {OtherEncoding, 1}},
       {"a lone CR is a byte like any other",
-       "name=a\rb\nchg=    3    4\rchg=    5    6\r\n", {{"a\rb", "", {{3, 4}}}}},
+       "name=a\rb\nchg=    3    4\rchg=    5    6\r\n", {{"a\rb", "", {{3, 4}}}}, {UnknownLine, 2}},
   };
   // clang-format on
   for (const auto& row : rows) {
-    const Sets sets = ParseSavedSets(row.bytes);
-    EXPECT_EQ(sets, row.sets) << row.name;
-    const std::string written = Written(sets);
-    EXPECT_EQ(ParseSavedSets(written), sets) << row.name;
-    EXPECT_EQ(row.exact ? written : row.bytes, row.bytes) << row.name;
+    const SetFileText file = ParseSavedSets(row.bytes);
+    EXPECT_EQ(std::tie(file.sets, file.foreign), std::tie(row.sets, row.foreign)) << row.name;
+    const std::string written = Written(file.sets);
+    EXPECT_EQ(ParseSavedSets(written).sets, file.sets) << row.name;
+    EXPECT_TRUE(!row.exact || written == row.bytes) << row.name;
   }
 }
 
@@ -94,15 +101,21 @@ TEST(SavedSetFile, ReadFindsTheFileBesideTheProgram) {
     if (exists) fs.files[expected + "kivora.ini"] = kOld;
     fs.fault = fault;
     SavedSetTable table{.sets = {{.name = "stale"}}, .deleted = {true}};
-    EXPECT_FALSE(WriteSavedSetFile(table, fs)) << directory;
+    EXPECT_EQ(WriteSavedSetFile(table, fs), SetFileWrite::NotOurs) << directory;
     EXPECT_EQ(ReadSavedSetFile(table, fs, directory), fault == None) << directory;
     EXPECT_EQ(table.iniPath + table.tmpPath, expected + "kivora.ini" + expected + "kivora.tmp");
     EXPECT_EQ(table.sets.size(), exists && fault == None ? 1u : 0u) << directory;
     EXPECT_FALSE(table.deleted[0]) << directory;
     fs.fault = None;
-    EXPECT_EQ(WriteSavedSetFile(table, fs), fault == None) << directory;
+    EXPECT_EQ(WriteSavedSetFile(table, fs) == SetFileWrite::Written, fault == None) << directory;
     EXPECT_EQ(fs.files[expected + "kivora.ini"], exists ? kOld : "") << directory;
   }
+  FakeSetFileSystem fs;  // past 1 MiB: not read at all, and never rewritten
+  fs.files[kDir + "/kivora.ini"] = std::string(kMaxSetFileBytes + 1, '\n');
+  SavedSetTable table;
+  EXPECT_TRUE(ReadSavedSetFile(table, fs, kDir));
+  EXPECT_EQ(std::pair(table.foreign.kind, WriteSavedSetFile(table, fs)),
+            std::pair(ForeignKind::TooLarge, SetFileWrite::NotOurs));
 }
 
 }  // namespace

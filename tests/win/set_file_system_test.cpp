@@ -36,7 +36,7 @@ TEST(SetFileOnDisk, ReplacesAnExistingFileByteForByteButNotAHeldOne) {
                                              FILE_SHARE_READ, nullptr, OPEN_EXISTING, 0, nullptr)
                                : nullptr;
     table.deleted[0] = held;  // a save that went through would drop the first set
-    EXPECT_EQ(WriteSavedSetFile(table, files), !held);
+    EXPECT_EQ(WriteSavedSetFile(table, files) == SetFileWrite::Written, !held);
     if (holder) CloseHandle(holder);
     std::ifstream in(dir / "kivora.ini", std::ios::binary);
     EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), saved) << held;
@@ -48,6 +48,15 @@ TEST(SetFileOnDisk, ReplacesAnExistingFileByteForByteButNotAHeldOne) {
   EXPECT_FALSE(ReadSavedSetFile(table, files, dir));
   CloseHandle(locked);
   EXPECT_TRUE(ReadSavedSetFile(table, files, dir / "no-such-folder"));
+  // Saved by Notepad as "Unicode": read, but never cut down to what Kivora understood.
+  const std::string utf16("\xFF\xFEn\0a\0m\0e\0=\0a\0\r\0\n\0", 18);
+  std::ofstream(dir / "kivora.ini", std::ios::binary) << utf16;
+  ASSERT_TRUE(ReadSavedSetFile(table, files, dir));
+  table.sets.push_back({.name = "Three"});
+  EXPECT_EQ(WriteSavedSetFile(table, files), SetFileWrite::NotOurs);
+  std::ifstream in(dir / "kivora.ini", std::ios::binary);
+  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), utf16);
+  in.close();
   fs::remove_all(dir);
 }
 
