@@ -39,10 +39,12 @@ class SetFileSystem {
   // exist; every other failure to open or read, a read error mid-way included,
   // is Failed.
   virtual FileRead ReadAll(const FilePath& path, std::string& contents, std::size_t limit) = 0;
-  // Creates the file; null when it cannot be opened for writing.
+  // Creates the file new, after removing whatever had its name; what a link of
+  // that name pointed at is never written. Null when it cannot be created new.
   virtual std::unique_ptr<OutputFile> Create(const FilePath& path) = 0;
-  // Puts `from` in the place of `to` in one step: afterwards `to` is either the
-  // old file or the new one, never missing or partial.
+  // Puts `from` in the place of `to` in one step, replacing the name `to`, not
+  // what a link of that name points at: afterwards `to` is either the old file
+  // or the new one, never missing or partial.
   virtual bool Replace(const FilePath& from, const FilePath& to) = 0;
   virtual void Remove(const FilePath& path) = 0;
 };

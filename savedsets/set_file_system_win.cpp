@@ -71,13 +71,21 @@ FileRead WinSetFileSystem::ReadAll(const FilePath& path, std::string& contents, 
 }
 
 std::unique_ptr<OutputFile> WinSetFileSystem::Create(const FilePath& path) {
-  KernelHandle file(CreateFileW(Win32Path(path).c_str(), GENERIC_WRITE, 0, nullptr, CREATE_ALWAYS,
-                                FILE_ATTRIBUTE_NORMAL, nullptr));
+  // Elevated, we write in a folder a standard user may write too: whatever is
+  // there under this name (a stale temporary, or a hard link, symbolic link or
+  // junction planted there) is only ever removed by name, and the file is made
+  // new, never opened through a link, so no other file is written.
+  const std::wstring name = Win32Path(path);
+  DeleteFileW(name.c_str());
+  KernelHandle file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
   if (!file.valid()) return nullptr;
   return std::make_unique<WinOutputFile>(std::move(file));
 }
 
 bool WinSetFileSystem::Replace(const FilePath& from, const FilePath& to) {
+  // A rename over kivora.ini replaces the name: a link planted as kivora.ini
+  // goes, and the file it pointed at keeps every byte.
   return MoveFileExW(Win32Path(from).c_str(), Win32Path(to).c_str(),
                      MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }

@@ -24,6 +24,10 @@ TEST(SetFileOnDisk, ReplacesAnExistingFileByteForByteButNotAHeldOne) {
       fs::temp_directory_path() / (L"kivora-test-" + std::to_wstring(GetCurrentProcessId()));
   fs::remove_all(dir);  // left by an earlier run that failed, under a reused process id
   fs::create_directories(dir);
+  const auto bytes = [&dir](const wchar_t* name) {
+    std::ifstream in(dir / name, std::ios::binary);
+    return std::string(std::istreambuf_iterator<char>(in), {});
+  };
   const std::string old = "name=\x95\x5C\x83\x4C\x81\x5B              2026.12.06\r\n";  // 表キー
   std::ofstream(dir / "kivora.ini", std::ios::binary) << old;
   WinSetFileSystem files;
@@ -38,8 +42,7 @@ TEST(SetFileOnDisk, ReplacesAnExistingFileByteForByteButNotAHeldOne) {
     table.deleted[0] = held;  // a save that went through would drop the first set
     EXPECT_EQ(WriteSavedSetFile(table, files) == SetFileWrite::Written, !held);
     if (holder) CloseHandle(holder);
-    std::ifstream in(dir / "kivora.ini", std::ios::binary);
-    EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), saved) << held;
+    EXPECT_EQ(bytes(L"kivora.ini"), saved) << held;
     EXPECT_FALSE(fs::exists(dir / "kivora.tmp")) << held;
   }
   // Held without shared reading, the sets are there but unreadable: not none.
@@ -48,15 +51,27 @@ TEST(SetFileOnDisk, ReplacesAnExistingFileByteForByteButNotAHeldOne) {
   EXPECT_FALSE(ReadSavedSetFile(table, files, dir));
   CloseHandle(locked);
   EXPECT_TRUE(ReadSavedSetFile(table, files, dir / "no-such-folder"));
+  // Links planted as kivora.tmp and as kivora.ini, as a standard user may beside an
+  // elevated Kivora: the save replaces the names, and writes neither file linked.
+  std::ofstream(dir / "linked.ini", std::ios::binary) << old;
+  std::ofstream(dir / "linked.tmp", std::ios::binary) << "other";
+  fs::remove(dir / "kivora.ini");
+  ASSERT_TRUE(
+      CreateHardLinkW((dir / "kivora.ini").c_str(), (dir / "linked.ini").c_str(), nullptr) &&
+      CreateHardLinkW((dir / "kivora.tmp").c_str(), (dir / "linked.tmp").c_str(), nullptr));
+  ASSERT_TRUE(ReadSavedSetFile(table, files, dir));
+  table.sets.push_back({.name = "Mine"});
+  EXPECT_EQ(WriteSavedSetFile(table, files), SetFileWrite::Written);
+  fs::create_directory(dir / "kivora.tmp");  // cannot be made new: nothing changes
+  EXPECT_EQ(WriteSavedSetFile(table, files), SetFileWrite::NotCreated);
+  EXPECT_EQ(bytes(L"linked.ini") + bytes(L"linked.tmp"), old + "other");
   // Saved by Notepad as "Unicode": read, but never cut down to what Kivora understood.
   const std::string utf16("\xFF\xFEn\0a\0m\0e\0=\0a\0\r\0\n\0", 18);
   std::ofstream(dir / "kivora.ini", std::ios::binary) << utf16;
   ASSERT_TRUE(ReadSavedSetFile(table, files, dir));
   table.sets.push_back({.name = "Three"});
   EXPECT_EQ(WriteSavedSetFile(table, files), SetFileWrite::NotOurs);
-  std::ifstream in(dir / "kivora.ini", std::ios::binary);
-  EXPECT_EQ(std::string(std::istreambuf_iterator<char>(in), {}), utf16);
-  in.close();
+  EXPECT_EQ(bytes(L"kivora.ini"), utf16);
   fs::remove_all(dir);
 }
 
