@@ -14,7 +14,8 @@ namespace kivora {
 // User store: HKCU\KeyBoard Layout (user mode).
 enum class StoreKind { Machine, User };
 
-enum class KeyAccess { Write, AllAccess };
+// QueryOnly is what any user has on the machine store: enough to tell what it holds.
+enum class KeyAccess { QueryOnly, Write, AllAccess };
 
 enum class ValueQuery { Read, Missing, Failed };
 

@@ -63,7 +63,9 @@ class RegistryKey final : public StoreKey {
 
 std::unique_ptr<StoreKey> RegistryStore::Open(StoreKind kind, KeyAccess access) {
   HKEY key = nullptr;
-  const REGSAM sam = access == KeyAccess::Write ? KEY_WRITE : KEY_ALL_ACCESS;
+  const REGSAM sam = access == KeyAccess::QueryOnly ? KEY_QUERY_VALUE
+                     : access == KeyAccess::Write   ? KEY_WRITE
+                                                    : KEY_ALL_ACCESS;
   if (RegOpenKeyExW(RootOf(kind), SubkeyOf(kind), 0, sam, &key) != ERROR_SUCCESS) return nullptr;
   return std::make_unique<RegistryKey>(key);
 }

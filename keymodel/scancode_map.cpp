@@ -97,6 +97,16 @@ MapRead ReadScancodeMap(KeyCatalogue& catalogue, KeyStore& store, StoreKind kind
   return stored.ambiguous ? MapRead::Ambiguous : MapRead::Read;
 }
 
+std::size_t StoredChangeCount(KeyStore& store, StoreKind kind) {
+  const auto key = store.Open(kind, KeyAccess::QueryOnly);
+  std::vector<std::uint8_t> value;
+  if (!key || key->QueryValue(value) != ValueQuery::Read) return 0;
+  // Counted as the keys would show it: one change per key.
+  KeyCatalogue catalogue;
+  for (const ScancodePair& pair : ParseScancodeMap(value).pairs) RecordPair(catalogue, pair);
+  return MappingPairs(catalogue).size();
+}
+
 bool WriteScancodeMap(const KeyCatalogue& catalogue, KeyStore& store, StoreKind kind) {
   const std::vector<std::uint8_t> value = BuildScancodeMap(catalogue);
   auto key = store.Open(kind, KeyAccess::Write);

@@ -44,6 +44,10 @@ enum class MapRead {
 // Records the stored pairs of one store into the catalogue (without clearing it).
 MapRead ReadScancodeMap(KeyCatalogue& catalogue, KeyStore& store, StoreKind kind);
 
+// How many keys the value of a store changes, read with query access alone,
+// which any user has on the machine store; 0 when it cannot be read.
+std::size_t StoredChangeCount(KeyStore& store, StoreKind kind);
+
 // Stores the mapping in the given store. False when the key can be neither opened
 // for writing nor created, or the value could not be set.
 bool WriteScancodeMap(const KeyCatalogue& catalogue, KeyStore& store, StoreKind kind);

@@ -108,9 +108,7 @@ SetFileText ParseSavedSets(std::string_view bytes) {
       }
       if (line.size() > kSetLineBytes) foreign(ForeignKind::UnknownLine, number);
       SavedKeySet& set = file.sets.emplace_back();
-      std::string_view name = Columns(line, kNameColumn, kMaxSetNameBytes);
-      while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
-      set.name = name;
+      set.name = WithoutTrailingBlanks(Columns(line, kNameColumn, kMaxSetNameBytes));
       set.date = Columns(line, kDateColumn, kSetDateChars);
       current = &set;
     } else if (line.starts_with(kPairPrefix)) {

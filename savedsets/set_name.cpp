@@ -6,6 +6,13 @@ bool IsCp932LeadByte(unsigned char byte) {
   return (byte >= 0x81 && byte <= 0x9F) || (byte >= 0xE0 && byte <= 0xFC);
 }
 
+bool FitsSetName(std::string_view cp932) { return cp932.size() <= kMaxSetNameBytes; }
+
+std::string_view WithoutTrailingBlanks(std::string_view name) {
+  while (!name.empty() && name.back() == ' ') name.remove_suffix(1);
+  return name;
+}
+
 std::string CutToByteLimit(std::string_view name, std::size_t limit) {
   std::size_t end = 0;
   while (end < name.size()) {

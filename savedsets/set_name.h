@@ -12,6 +12,12 @@ inline constexpr std::size_t kMaxSetNameBytes = 20;
 
 bool IsCp932LeadByte(unsigned char byte);
 
+// Whether a name fits kivora.ini's name column; what does not is refused, never cut.
+bool FitsSetName(std::string_view cp932);
+
+// The name without the blanks at its end, as kivora.ini gives it back.
+std::string_view WithoutTrailingBlanks(std::string_view name);
+
 // The longest prefix of `name` of at most `limit` bytes that does not split a
 // double-byte character.
 std::string CutToByteLimit(std::string_view name, std::size_t limit);

@@ -54,6 +54,8 @@ INT_PTR CALLBACK ScancodeEntryProc(HWND dialog, UINT message, WPARAM wParam, LPA
       KeepDialogParam(dialog, lParam);
       entry = reinterpret_cast<ScancodeEntry*>(lParam);
       CentreOnScreen(dialog);
+      // A fifth character would be ignored, and "0e01d" taken for 0x0E01.
+      SendDlgItemMessageW(dialog, IDC_ENTRY_EDIT, EM_LIMITTEXT, kScancodeEntryDigits, 0);
       SetDlgItemTextW(dialog, IDC_ENTRY_PROMPT,
                       Utf8ToWide(ScancodeEntryPrompt(entry->catalogue, entry->sourceSlot)).c_str());
       return FALSE;

@@ -51,8 +51,8 @@ std::string ScancodeEntryPrompt(const KeyCatalogue& catalogue, int sourceSlot) {
 }
 
 EntryCheck CheckScancodeEntry(std::string_view typed, Scancode ownScancode) {
-  const std::string_view digits = typed.substr(0, 4);
-  if (digits.size() != 4) return {EntryVerdict::NotFourCharacters};
+  const std::string_view digits = typed.substr(0, kScancodeEntryDigits);
+  if (digits.size() != kScancodeEntryDigits) return {EntryVerdict::NotFourCharacters};
   unsigned value = 0;
   for (char c : digits) {
     int digit;

@@ -34,8 +34,11 @@ struct EntryCheck {
   Scancode value = 0;  // with Accepted
 };
 
+// The entry takes four hexadecimal digits, and its box no more characters.
+inline constexpr std::size_t kScancodeEntryDigits = 4;
+
 // `typed` is the edit's text as code page 932 bytes; only its first four bytes
-// count, as the entry takes four hexadecimal digits and no more.
+// count.
 EntryCheck CheckScancodeEntry(std::string_view typed, Scancode ownScancode);
 
 }  // namespace kivora

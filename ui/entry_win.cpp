@@ -12,13 +12,21 @@ namespace {
 // A second copy would overwrite the first one's registry value and saved sets,
 // so any window of a running copy counts: its message boxes and about box carry
 // the bare product title, its main window one of the two suffixed titles.
-bool AnotherCopyRuns() {
+HWND RunningCopy() {
   for (const std::string& title :
        {std::string(kivora::kProductTitle), kivora::MainWindowTitle(kivora::StoreKind::Machine),
         kivora::MainWindowTitle(kivora::StoreKind::User)}) {
-    if (FindWindowW(nullptr, kivora::Utf8ToWide(title).c_str())) return true;
+    if (const HWND window = FindWindowW(nullptr, kivora::Utf8ToWide(title).c_str())) return window;
   }
-  return false;
+  return nullptr;
+}
+
+// The user who starts Kivora again is looking for it: the running copy comes to
+// the front, restored if minimised, with whichever of its dialogs is open.
+void BringToFront(HWND window) {
+  const HWND main = GetAncestor(window, GA_ROOTOWNER);
+  if (IsIconic(main)) ShowWindow(main, SW_RESTORE);
+  SetForegroundWindow(GetLastActivePopup(main));
 }
 
 // An administrator runs this program elevated, often straight from a download
@@ -37,7 +45,10 @@ void SearchDllsInSystemFolderOnly() {
 
 int WINAPI wWinMain(HINSTANCE instance, HINSTANCE, PWSTR, int) {
   SearchDllsInSystemFolderOnly();
-  if (AnotherCopyRuns()) return 0;
+  if (const HWND running = RunningCopy()) {
+    BringToFront(running);
+    return 0;
+  }
   if (GetVersion() & 0x80000000u) {
     kivora::ShowWarning(nullptr, kivora::message::kNotNtFamily);
     return 0;

@@ -11,6 +11,8 @@
 #include "ui/window_messages.h"
 
 namespace kivora {
+
+static_assert(kWmApp == WM_APP);
 namespace {
 
 LRESULT CALLBACK KeyButtonProc(HWND button, UINT message, WPARAM wParam, LPARAM lParam) {

@@ -49,6 +49,12 @@ void MainWindow::Start(const FilePath& exeDirectory) {
   view_.LabelKeys(true);
   view_.DrawChangeMarks();
   TellWhatTheKeysDoNotShow(read);
+  // The picture shows the user's value, which Windows does not apply: say what it does.
+  if (state_.mode == StoreKind::User && AppliesOnlyMachineMap(view_.RunningWindowsVersion())) {
+    if (const std::size_t machine = StoredChangeCount(store_, StoreKind::Machine)) {
+      view_.ShowInformation(MachineMapNote(machine));
+    }
+  }
   // A missing file just means no saved sets yet; one that cannot be read, or
   // that holds what a rewrite would lose, is said.
   if (!ReadSavedSetFile(savedSets_, files_, exeDirectory_)) {

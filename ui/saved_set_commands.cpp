@@ -32,8 +32,11 @@ SetDialogOutcome MainWindow::SaveSet(const std::optional<std::string>& typedName
                                      CalendarDate today) {
   // A name is stored as typed or not at all: the user picks another.
   if (!typedName) return {.messages = {message::kSetNameNotStorable}, .stayOpen = true};
-  const std::string name = CutToByteLimit(*typedName, kMaxSetNameBytes);
+  // Blanks at the end would be gone at the next read (an IME often leaves one),
+  // and would hide the set of the same name; blanks alone are no name.
+  const std::string name(WithoutTrailingBlanks(*typedName));
   if (name.empty()) return {};
+  if (!FitsSetName(name)) return {.messages = {message::kSetNameTooLong}, .stayOpen = true};
   const auto pairs = MappingAsPairs(catalogue_);
   if (!pairs) return {.messages = {message::kTooManyPairs}};
   const auto existing = FindSetByName(savedSets_, name);

@@ -81,6 +81,44 @@ void RunSetList(Application& app, ListRole role) {
   RunModalDialog(app, IDD_SET_LIST, SetListProc, &list);
 }
 
+struct SaveDialog {
+  Application& app;
+  // The name box's text as last seen within kivora.ini's 20 bytes, and its caret.
+  std::wstring fitting;
+  DWORD selection = 0;
+};
+
+// The name box takes no more than a name holds, counted in code page 932 bytes
+// as kivora.ini stores it (20 half-width or 10 full-width characters): typing
+// or pasting past that is undone at once, so the name shown is the name saved.
+void KeepNameWithinLimit(HWND dialog, SaveDialog& save) {
+  const HWND box = GetDlgItem(dialog, IDC_SET_NAME);
+  std::wstring text = WindowText(box);
+  if (FitsSetName(WideToCp932Substituting(text))) {
+    save.fitting = std::move(text);
+    save.selection = static_cast<DWORD>(SendMessageW(box, CB_GETEDITSEL, 0, 0));
+    return;
+  }
+  const DWORD caret = save.selection;  // setting the text may notify again
+  SetWindowTextW(box, save.fitting.c_str());
+  SendMessageW(box, CB_SETEDITSEL, 0, MAKELPARAM(LOWORD(caret), HIWORD(caret)));
+  save.selection = caret;
+  MessageBeep(MB_OK);
+}
+
+// A name picked from the list replaces the text without an edit notification.
+void TakePickedName(HWND dialog, SaveDialog& save) {
+  const HWND box = GetDlgItem(dialog, IDC_SET_NAME);
+  const auto row = SendMessageW(box, CB_GETCURSEL, 0, 0);
+  const auto length = SendMessageW(box, CB_GETLBTEXTLEN, row, 0);
+  if (row == CB_ERR || length == CB_ERR) return;
+  std::wstring name(static_cast<std::size_t>(length) + 1, L'\0');
+  name.resize(static_cast<std::size_t>(
+      SendMessageW(box, CB_GETLBTEXT, row, reinterpret_cast<LPARAM>(name.data()))));
+  save.fitting = std::move(name);
+  save.selection = MAKELONG(save.fitting.size(), save.fitting.size());
+}
+
 // The name box's text as code page 932 bytes, or nothing when it cannot be.
 std::optional<std::string> TypedName(HWND dialog) {
   std::string name;
@@ -95,14 +133,13 @@ CalendarDate Today() {
 }
 
 INT_PTR CALLBACK SaveProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  auto* save = DialogParam<SaveDialog>(dialog);
   switch (message) {
     case WM_INITDIALOG: {
       KeepDialogParam(dialog, lParam);
       CentreOnScreen(dialog);
       const HWND box = GetDlgItem(dialog, IDC_SET_NAME);
-      // Characters here; the name is cut to 20 code page 932 bytes when saved.
-      SendMessageW(box, CB_LIMITTEXT, kMaxSetNameBytes, 0);
-      const auto& sets = reinterpret_cast<const Application*>(lParam)->savedSets.sets;
+      const auto& sets = reinterpret_cast<const SaveDialog*>(lParam)->app.savedSets.sets;
       for (std::size_t i = 0; i < sets.size(); ++i) {
         SendMessageW(box, CB_INSERTSTRING, i,
                      reinterpret_cast<LPARAM>(Cp932ToWide(sets[i].name).c_str()));
@@ -111,10 +148,13 @@ INT_PTR CALLBACK SaveProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
     }
     case WM_COMMAND:
       if (wParam == IDC_SAVE) {
-        Finish(dialog,
-               DialogParam<Application>(dialog)->controller.SaveSet(TypedName(dialog), Today()));
+        Finish(dialog, save->app.controller.SaveSet(TypedName(dialog), Today()));
       } else if (wParam == IDM_CANCEL) {
         EndDialog(dialog, 1);
+      } else if (wParam == MAKEWPARAM(IDC_SET_NAME, CBN_EDITCHANGE)) {
+        KeepNameWithinLimit(dialog, *save);
+      } else if (wParam == MAKEWPARAM(IDC_SET_NAME, CBN_SELCHANGE)) {
+        TakePickedName(dialog, *save);
       }
       return FALSE;
     default:
@@ -126,6 +166,9 @@ INT_PTR CALLBACK SaveProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
 
 void RunLoadDialog(Application& app) { RunSetList(app, ListRole::Load); }
 void RunDeleteDialog(Application& app) { RunSetList(app, ListRole::Delete); }
-void RunSaveDialog(Application& app) { RunModalDialog(app, IDD_SAVE_SET, SaveProc, &app); }
+void RunSaveDialog(Application& app) {
+  SaveDialog save{.app = app, .fitting = {}, .selection = 0};
+  RunModalDialog(app, IDD_SAVE_SET, SaveProc, &save);
+}
 
 }  // namespace kivora

@@ -44,6 +44,13 @@ std::string SetFileNotOursNote(const ForeignContent& foreign) {
          "保存するには、kivora.ini を別の名前に変えるか、内容を直して下さい。";
 }
 
+std::string MachineMapNote(std::size_t count) {
+  return "このコンピューター全体では、管理者が登録したキー変更が " + std::to_string(count) +
+         " 件有効になっています。\n"
+         "この変更は管理者だけが変更できます。\n"
+         "画面には、ユーザー用に登録した内容を表示しています。";
+}
+
 std::string StoreUnavailableNote(StoreKind mode) {
   return mode == StoreKind::Machine
              ? "管理者用のレジストリ（HKEY_LOCAL_MACHINE\\SYSTEM\\CurrentControlSet\\Control\\"

@@ -23,6 +23,10 @@ std::string KeptPairsNote(std::size_t count);
 // sets or pairs beyond what Kivora keeps): it is read, never rewritten.
 std::string SetFileNotOursNote(const ForeignContent& foreign);
 
+// Ours: in user mode since Windows 7, the machine-wide value is what Windows
+// applies, whatever the picture of the user's value shows.
+std::string MachineMapNote(std::size_t count);
+
 // Ours: a mode switch to a store that cannot be opened changes nothing.
 std::string StoreUnavailableNote(StoreKind mode);
 
@@ -118,6 +122,10 @@ inline constexpr char kTemporaryNotCreated[] =
 inline constexpr char kSetNameNotStorable[] =
     "この名前には保存できない文字が含まれています。\n"
     "別の名前を入力して下さい。";
+// Ours: the name box holds 20 bytes; a longer name from elsewhere is refused, not cut.
+inline constexpr char kSetNameTooLong[] =
+    "名前が長すぎます。\n"
+    "半角２０文字（全角１０文字）までで入力して下さい。";
 inline constexpr char kTooManyPairs[] =
     "変更したキーが１００件を超えているため保存できません。\n"
     "変更を減らしてから保存して下さい。";

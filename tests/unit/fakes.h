@@ -22,17 +22,19 @@ class FakeKeyStore : public KeyStore {
  public:
   struct Key {
     bool exists = false, openDenied = false, createDenied = false, queryFails = false,
-         setFails = false;
+         setFails = false, queryOnly = false;  // queryOnly: a standard user's machine store
     std::optional<std::vector<std::uint8_t>> value;
   };
   Key machine, user;
 
-  std::unique_ptr<StoreKey> Open(StoreKind kind, KeyAccess) override {
+  std::unique_ptr<StoreKey> Open(StoreKind kind, KeyAccess access) override {
     Key& key = kind == StoreKind::Machine ? machine : user;
-    return key.exists && !key.openDenied ? std::make_unique<OpenKey>(key) : nullptr;
+    const bool allowed = !key.openDenied && (!key.queryOnly || access == KeyAccess::QueryOnly);
+    return key.exists && allowed ? std::make_unique<OpenKey>(key) : nullptr;
   }
   std::unique_ptr<StoreKey> Create(StoreKind kind) override {
     Key& key = kind == StoreKind::Machine ? machine : user;
+    if (key.queryOnly) return nullptr;
     key.exists |= !key.createDenied && !key.openDenied;
     return Open(kind, KeyAccess::AllAccess);
   }

@@ -32,7 +32,8 @@ std::string Tag(std::string_view text) {
       {MainWindowTitle(StoreKind::User), "user"}, {kStoredMapUnreadable, "mapUnreadable"},
       {kModeSwitchDropsChanges, "switch?"}, {KeptPairsNote(2), "kept 2"}, {KeptPairsNote(1), "kept 1"},
       {kTemporaryNotCreated, "tmpNotCreated"}, {StoreUnavailableNote(StoreKind::User), "noUserStore"},
-      {kStoredMapAmbiguous, "mapAmbiguous"}, {SetFileNotOursNote({ForeignKind::UnknownLine, 16}), "notOurs 16"}};
+      {kStoredMapAmbiguous, "mapAmbiguous"}, {SetFileNotOursNote({ForeignKind::UnknownLine, 16}), "notOurs 16"},
+      {kSetNameTooLong, "nameTooLong"}, {MachineMapNote(1), "machineMap 1"}};
   // clang-format on
   for (const auto& [shown, tag] : tags) {
     if (shown == text) return tag;
@@ -146,6 +147,9 @@ TEST(MainWindow, StartReadsTheStoreItCanAndAltersNone) {
           {0x0101, 0}}, w.store.machine.value = BuildScancodeMap(w.catalogue), w.catalogue.keptPairs = {}; },
           kAdmin + ", info kept 2", StoreKind::Machine, 0},
       {"missing, create denied", [](World& w) { w.store.machine = {.createDenied = true}; }, kUser,
+          StoreKind::User, 1},
+      // A standard user's picture shows the per-user value; Windows applies CapsLock -> Ctrl.
+      {"a standard user", [](World& w) { w.store.machine.queryOnly = true; }, kUser + ", info machineMap 1",
           StoreKind::User, 1},
       {"both denied", [](World& w) { w.store.machine.openDenied = w.store.user.openDenied = true; },
           "warn fallback, warn noStore, title bare, close", StoreKind::Machine, 0, 0},
@@ -277,19 +281,18 @@ TEST(MainWindow, CommandsFollowTheirRules) {
 TEST(MainWindow, SavedSetCommandsShowAndKeepWhatTheyShould) {
   const std::string three = "name=three               2026.12.07\r\nchg=   58   29\r\n",
                     oneToday = "name=one                 2026.12.07\r\nchg=   58   29\r\n",
-                    // "a" and ten double-byte characters cut to 19 bytes, never into one.
-                    cut = "name=a" + Repeat("\x95\x5C", 9) + " 2026.12.07\r\nchg=   58   29\r\n",
                     upper = "name=One                 2026.12.07\r\nchg=   58   29\r\n";
   const std::string kLongName = "a" + Repeat("\x95\x5C", 10);
   using enum FileFault;
   struct { const char* name; char command; const char* typed; int row; FileFault fault; bool ok;
            const char* log; std::string names; std::string file; } const rows[] = {
       {"not storable", 'S', nullptr, -1, None, false, "show notStorable, stays", "one two", kTwoSets},
-      {"empty name", 'S', "", -1, None, false, "", "one two", kTwoSets},
-      {"cut to 20 bytes", 'S', kLongName.c_str(), -1, None, false, "", "one two " + kLongName.substr(0, 19),
-       kTwoSets + cut},
+      {"empty name, or blanks only", 'S', "  ", -1, None, false, "", "one two", kTwoSets},
+      // "a" and ten double-byte characters: 21 bytes, refused, never cut.
+      {"past 20 bytes", 'S', kLongName.c_str(), -1, None, false, "show nameTooLong, stays", "one two", kTwoSets},
       {"existing, Cancel", 'S', "two", -1, None, false, "ask exists?, stays", "one two", kTwoSets},
-      {"existing, OK", 'S', "one", -1, None, true, "ask exists?", "one two", oneToday + kTwo},
+      // The blank an IME leaves finds the set it would read back as.
+      {"existing, OK", 'S', "one ", -1, None, true, "ask exists?", "one two", oneToday + kTwo},
       // The table stays as kivora.ini is, and kivora.ini keeps every byte.
       {"create", 'S', "three", -1, Create, false, "show tmpNotCreated", "one two", kTwoSets},
       {"write", 'S', "three", -1, Write, false, "show notWritten", "one two", kTwoSets},
