@@ -61,27 +61,41 @@ ChangeOutcome ApplyChange(KeyCatalogue& catalogue, int sourceId, int targetId) {
   return outcome;
 }
 
-void RecordPair(KeyCatalogue& catalogue, ScancodePair pair) {
-  const int toSlot = TargetSlotOf(catalogue, pair.to);
-  int fromSlot = KeySlotOf(catalogue, pair.from);
-  if (fromSlot == 0) {
-    if (catalogue.rawCount >= kRawSlotCount) {
-      // One entry per key: a key stored twice keeps its last target, as a key
-      // with a slot does, in the place of its first.
-      for (ScancodePair& kept : catalogue.keptPairs) {
-        if (kept.from == pair.from) return void(kept.to = pair.to);
+void RecordPairs(KeyCatalogue& catalogue, std::span<const ScancodePair> pairs) {
+  // Where each key's pair kept aside is (position + 1), made at the first pair
+  // kept: a value of thousands of unknown keys still reads in one pass.
+  std::vector<std::uint32_t> keptAt;
+  for (const ScancodePair& pair : pairs) {
+    if (pair == ScancodePair{}) continue;
+    const int toSlot = TargetSlotOf(catalogue, pair.to);
+    int fromSlot = KeySlotOf(catalogue, pair.from);
+    if (fromSlot == 0 && catalogue.rawCount >= kRawSlotCount) {
+      std::vector<ScancodePair>& kept = catalogue.keptPairs;
+      if (keptAt.empty()) {
+        keptAt.assign(std::size_t{1} << 16, 0);
+        for (std::size_t i = 0; i < kept.size(); ++i) keptAt[kept[i].from] = i + 1;
       }
-      catalogue.keptPairs.push_back(pair);
-      return;
+      std::uint32_t& at = keptAt[pair.from];
+      if (at != 0) {
+        kept[at - 1].to = pair.to;
+      } else {
+        kept.push_back(pair);
+        at = static_cast<std::uint32_t>(kept.size());
+      }
+      continue;
     }
-    fromSlot = kFirstRawSlot + catalogue.rawCount++;
-    catalogue[fromSlot].scancode = pair.from;
+    if (fromSlot == 0) {
+      fromSlot = kFirstRawSlot + catalogue.rawCount++;
+      catalogue[fromSlot].scancode = pair.from;
+    }
+    KeySlot& s = catalogue[fromSlot];
+    // A raw slot shows "Scan"/"code" whatever its target, as does a target no slot has.
+    s.targetSlot = fromSlot <= kLastKeySlot && toSlot != 0 ? toSlot : kFirstRawSlot;
+    s.targetScancode = pair.to;
   }
-  KeySlot& s = catalogue[fromSlot];
-  // A raw slot shows "Scan"/"code" whatever its target, as does a target no slot has.
-  s.targetSlot = fromSlot <= kLastKeySlot && toSlot != 0 ? toSlot : kFirstRawSlot;
-  s.targetScancode = pair.to;
 }
+
+void RecordPair(KeyCatalogue& catalogue, ScancodePair pair) { RecordPairs(catalogue, {&pair, 1}); }
 
 std::vector<int> ResetAllChanges(KeyCatalogue& catalogue) {
   std::vector<int> erased;

@@ -2,6 +2,7 @@
 // touch a window: where the screen must follow, they say what to redraw.
 #pragma once
 
+#include <span>
 #include <vector>
 
 #include "keymodel/key_catalogue.h"
@@ -21,9 +22,12 @@ enum class ChangeOutcome {
 // and redraws every change mark.
 ChangeOutcome ApplyChange(KeyCatalogue& catalogue, int sourceId, int targetId);
 
-// Records one stored pair on the key slot of its from-scancode; an unknown key
-// takes the next free raw slot, and once all ten are in use the pair is kept
-// aside. Nothing is redrawn: callers redraw after their last pair.
+// Records stored pairs, in order, each on the key slot of its from-scancode; an
+// unknown key takes the next free raw slot, and once all ten are in use the
+// pair is kept aside, one per key (a later pair for it takes its place). A pair
+// of zeros, the bytes that end a stored value, is no pair. Nothing is redrawn:
+// callers redraw after their last pair.
+void RecordPairs(KeyCatalogue& catalogue, std::span<const ScancodePair> pairs);
 void RecordPair(KeyCatalogue& catalogue, ScancodePair pair);
 
 // Unchanges every key and drops the pairs kept aside; the raw slots stay in use.

@@ -93,7 +93,7 @@ MapRead ReadScancodeMap(KeyCatalogue& catalogue, KeyStore& store, StoreKind kind
       return MapRead::ValueUnreadable;
   }
   const StoredMap stored = ParseScancodeMap(value);
-  for (const ScancodePair& pair : stored.pairs) RecordPair(catalogue, pair);
+  RecordPairs(catalogue, stored.pairs);
   return stored.ambiguous ? MapRead::Ambiguous : MapRead::Read;
 }
 
@@ -103,7 +103,7 @@ std::size_t StoredChangeCount(KeyStore& store, StoreKind kind) {
   if (!key || key->QueryValue(value) != ValueQuery::Read) return 0;
   // Counted as the keys would show it: one change per key.
   KeyCatalogue catalogue;
-  for (const ScancodePair& pair : ParseScancodeMap(value).pairs) RecordPair(catalogue, pair);
+  RecordPairs(catalogue, ParseScancodeMap(value).pairs);
   return MappingPairs(catalogue).size();
 }
 

@@ -21,11 +21,26 @@ FilePath JoinPath(const FilePath& directory, std::string_view name) {
   return path;
 }
 
-bool WriteTemporary(const SavedSetTable& table, OutputFile& file) {
-  for (const std::string& line : FormatSavedSets(table)) {
-    if (!file.Write(line)) return false;
+bool WriteTemporary(std::string_view text, OutputFile& file) {
+  return file.Write(text) && file.Flush() && file.Close();
+}
+
+// Whether kivora.ini is still what the table was read from (or written as):
+// Written when it is, ChangedMeanwhile when it is not, NotOurs when it cannot
+// be read now.
+SetFileWrite StillAsRead(const SavedSetTable& table, SetFileSystem& fs) {
+  std::string now;
+  switch (fs.ReadAll(table.iniPath, now, kMaxSetFileBytes)) {
+    case FileRead::Read:
+      return table.fileBytes == now ? SetFileWrite::Written : SetFileWrite::ChangedMeanwhile;
+    case FileRead::NotFound:
+      return table.fileBytes ? SetFileWrite::ChangedMeanwhile : SetFileWrite::Written;
+    case FileRead::TooLarge:
+      return SetFileWrite::ChangedMeanwhile;
+    case FileRead::Failed:
+      break;
   }
-  return file.Flush() && file.Close();
+  return SetFileWrite::NotOurs;
 }
 
 }  // namespace
@@ -40,6 +55,7 @@ bool ReadSavedSetFile(SavedSetTable& table, SetFileSystem& fs, const FilePath& d
       SetFileText file = ParseSavedSets(contents);
       table.sets = std::move(file.sets);
       table.foreign = file.foreign;
+      table.fileBytes = std::move(contents);
       return true;
     }
     case FileRead::NotFound:
@@ -54,7 +70,7 @@ bool ReadSavedSetFile(SavedSetTable& table, SetFileSystem& fs, const FilePath& d
   return false;
 }
 
-SetFileWrite WriteSavedSetFile(const SavedSetTable& table, SetFileSystem& fs) {
+SetFileWrite WriteSavedSetFile(SavedSetTable& table, SetFileSystem& fs) {
   // Without a read there is no place to write to; never write beside the
   // working directory by accident, nor over sets that could not be read, nor
   // over a file that holds what the table does not.
@@ -62,13 +78,20 @@ SetFileWrite WriteSavedSetFile(const SavedSetTable& table, SetFileSystem& fs) {
       table.foreign.kind != ForeignKind::None) {
     return SetFileWrite::NotOurs;
   }
+  // Edited by hand or by another copy since we read it: ours would undo that.
+  if (const SetFileWrite now = StillAsRead(table, fs); now != SetFileWrite::Written) return now;
+  std::string text;
+  for (const std::string& line : FormatSavedSets(table)) text += line;
   bool written = false;
   {
     auto file = fs.Create(table.tmpPath);
     if (!file) return SetFileWrite::NotCreated;
-    written = WriteTemporary(table, *file);
+    written = WriteTemporary(text, *file);
   }  // closed here: Windows neither replaces nor removes an open file
-  if (written && fs.Replace(table.tmpPath, table.iniPath)) return SetFileWrite::Written;
+  if (written && fs.Replace(table.tmpPath, table.iniPath)) {
+    table.fileBytes = std::move(text);
+    return SetFileWrite::Written;
+  }
   fs.Remove(table.tmpPath);
   return SetFileWrite::Failed;
 }

@@ -17,14 +17,17 @@ bool ReadSavedSetFile(SavedSetTable& table, SetFileSystem& fs, const FilePath& d
 
 enum class SetFileWrite {
   Written,
-  NotOurs,     // never read, unreadable, or holding what a rewrite would lose
-  NotCreated,  // kivora.tmp could not be created
-  Failed,      // writing, flushing, closing or replacing failed
+  NotOurs,           // never read, unreadable, or holding what a rewrite would lose
+  ChangedMeanwhile,  // kivora.ini is no longer what the table was read from
+  NotCreated,        // kivora.tmp could not be created
+  Failed,            // writing, flushing, closing or replacing failed
 };
 
 // Writes every set not marked deleted to kivora.tmp, flushes it to disk and puts
-// it in the place of kivora.ini in one step. On any failure kivora.ini is left
-// exactly as it was and kivora.tmp is removed. The table is not changed.
-SetFileWrite WriteSavedSetFile(const SavedSetTable& table, SetFileSystem& fs);
+// it in the place of kivora.ini in one step, once kivora.ini is found to be what
+// the table was read from. On any failure kivora.ini is left exactly as it was
+// and kivora.tmp is removed. Of the table, only `fileBytes` changes: to what was
+// written.
+SetFileWrite WriteSavedSetFile(SavedSetTable& table, SetFileSystem& fs);
 
 }  // namespace kivora

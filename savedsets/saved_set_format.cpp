@@ -88,12 +88,12 @@ SetFileText ParseSavedSets(std::string_view bytes) {
     if (lf != std::string::npos && lf < end) end = lf + 1;
     std::string_view line = std::string_view(text).substr(pos, end - pos);
     pos = end;
+    // A line longer than a piece is longer than any line of ours: its first
+    // piece, whatever it begins with, is found below to be no set or pair.
     const std::size_t number = nextLine;
     if (line.ends_with('\n')) {
       ++nextLine;
       line.remove_suffix(1);
-    } else if (pos < text.size()) {
-      foreign(ForeignKind::UnknownLine, number);  // longer than any line of ours
     }
     if (const std::size_t nul = line.find('\0'); nul != std::string_view::npos) {
       foreign(ForeignKind::OtherEncoding, number);
@@ -118,11 +118,13 @@ SetFileText ParseSavedSets(std::string_view bytes) {
       }
       const std::string_view from = Columns(line, kFromColumn, kNumberWidth),
                              to = Columns(line, kFromColumn + kNumberWidth, kNumberWidth);
+      // Read as numbers nobody wrote, it would change keys the line never named.
       if (line.size() != kPairLineBytes || !IsNumberField(from) || !IsNumberField(to)) {
         foreign(ForeignKind::UnknownLine, number);
+        continue;
       }
       current->pairs.push_back({.from = FieldNumber(from), .to = FieldNumber(to)});
-    } else if (!line.empty()) {
+    } else if (line.find_first_not_of(" \t\r") != std::string_view::npos) {
       foreign(ForeignKind::UnknownLine, number);  // a comment, a section, text of another program
     }
   }

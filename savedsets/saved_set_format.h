@@ -19,7 +19,8 @@ struct SetFileText {
 // or LF line ends, over-long lines in 1023-byte pieces, a NUL ending a line,
 // after a UTF-8 byte-order mark if there is one. Lines past the limits (21st
 // set, 101st pair) and lines that are neither sets nor pairs as Kivora writes
-// them are left out of the sets, and the first of them is named.
+// them are left out of the sets, and the first of them is named. Blank lines
+// carry nothing.
 SetFileText ParseSavedSets(std::string_view bytes);
 
 // One string per line, each ending in CR LF; sets marked deleted are left out.

@@ -2,6 +2,7 @@
 #pragma once
 
 #include <array>
+#include <optional>
 #include <string>
 #include <vector>
 
@@ -42,6 +43,9 @@ struct SavedSetTable {
   bool unreadable = false;
   // The file holds more than the table: it is read, but not ours to rewrite.
   ForeignContent foreign;
+  // What kivora.ini held at the last read or write (nothing: it did not exist),
+  // so that a save never writes over what another program changed meanwhile.
+  std::optional<std::string> fileBytes;
 };
 
 }  // namespace kivora

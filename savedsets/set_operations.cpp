@@ -43,7 +43,7 @@ void PutSet(SavedSetTable& table, std::size_t position, SavedKeySet set) {
 
 void LoadSet(KeyCatalogue& catalogue, const SavedKeySet& set) {
   ClearForLoad(catalogue);
-  for (const ScancodePair& pair : set.pairs) RecordPair(catalogue, pair);
+  RecordPairs(catalogue, set.pairs);
 }
 
 }  // namespace kivora

@@ -24,17 +24,29 @@ constexpr unsigned kAltMakeCode = 0x38;
 KeyEventOutcome HandleKeyEvent(KeyCatalogue& catalogue, const KeyEvent& event) {
   KeyEventOutcome out;
   const std::uint32_t lParam = event.lParam;
+  const unsigned scan = (lParam >> kMakeCodeShift) & kMakeCodeMask;
+  const bool release = (lParam & kReleaseBit) != 0;
+  // Its own record of NumLock held, whoever has the keyboard: Wine forgets a key
+  // held across a window that comes and goes, and reports its repeat as a press.
+  out.numLockDown = scan == kNumLockMakeCode ? !release : event.numLockDown;
   // Only the press itself: a held Alt+F4 would repeat into the main window once
   // the dialog has gone, and close that too; a held Alt+K into the change dialog.
   const bool altPress = (lParam & kAltBit) != 0 && (lParam & kRepeatBit) == 0;
   const bool changeOffered = RawChangeCommand(catalogue).has_value();
   const bool altF4 = altPress && event.virtualKey == kF4VirtualKey;
   const bool altChange = altPress && changeOffered && event.virtualKey == kChangeMnemonicKey;
-  if ((lParam & kReleaseBit) || event.toMessageBox || altF4 || altChange) return out;
-  out.consumed = true;
-  const unsigned scan = (lParam >> kMakeCodeShift) & kMakeCodeMask;
-  // Alt on its way to Alt+K leaves the key shown, which the button changes.
-  if (scan == kAltMakeCode && changeOffered) return out;
+  // While a change is offered, an Alt press is held back, so that the key shown
+  // is still the one the button changes: it is shown once released alone.
+  const bool altLookedAt = release && scan == kAltMakeCode && event.altHeld;
+  if ((release && !altLookedAt) || event.toMessageBox || altF4 || altChange) {
+    out.holdAlt = event.altHeld && !altF4 && !altChange;
+    return out;
+  }
+  out.consumed = !release;
+  if (scan == kAltMakeCode && !release && changeOffered) {
+    out.holdAlt = true;
+    return out;
+  }
   out.showTexts = true;
   const bool extended = (lParam & kExtendedBit) != 0;
   const auto pressed = static_cast<Scancode>(extended ? 0xE000 + scan : scan);
@@ -49,7 +61,8 @@ KeyEventOutcome HandleKeyEvent(KeyCatalogue& catalogue, const KeyEvent& event) {
   if (keySlot >= kFirstKeySlot && keySlot <= kLastKeySlot) {
     const KeySlot& s = catalogue[keySlot];
     // A held key repeats: one note per press, and none over another.
-    out.numLockNote = scan == kNumLockMakeCode && !(lParam & kRepeatBit) && !event.notePending;
+    out.numLockNote = scan == kNumLockMakeCode && !(lParam & kRepeatBit) && !event.numLockDown &&
+                      !event.notePending;
     out.topText = s.topLabel;
     out.bottomText = s.bottomLabel;
     out.changeButton = ButtonState::Disabled;
@@ -71,6 +84,8 @@ KeyEventOutcome HandleKeyEvent(KeyCatalogue& catalogue, const KeyEvent& event) {
   out.limitText = "";
   return out;
 }
+
+void StartInvestigation(KeyCatalogue& catalogue) { catalogue.currentRawIndex = kNoRawIndex; }
 
 std::optional<int> RawChangeCommand(const KeyCatalogue& catalogue) {
   // An in-use slot found while all ten are in use is changed like any other.

@@ -23,6 +23,8 @@ struct KeyEvent {
   unsigned virtualKey = 0;    // wParam
   bool toMessageBox = false;  // one of the dialog's message boxes has the keyboard
   bool notePending = false;   // a NumLock note is posted or shown
+  bool altHeld = false;       // an Alt press was held back, waiting for K
+  bool numLockDown = false;   // NumLock (or Pause) went down and has not come up
 };
 
 struct KeyEventOutcome {
@@ -34,15 +36,20 @@ struct KeyEventOutcome {
   bool numLockNote = false;  // scan code 0x45 pressed: NumLock and Pause may be swapped
   ButtonState changeButton = ButtonState::Unchanged;  // button 107
   std::optional<std::string> limitText;               // static 135, when it changes
+  bool holdAlt = false;      // an Alt press is held back: the next event's altHeld
+  bool numLockDown = false;  // the next event's numLockDown
 };
+
+// The dialog opens offering nothing: what an earlier visit offered is gone.
+void StartInvestigation(KeyCatalogue& catalogue);
 
 // Handles one keyboard message. Every key press is shown and swallowed, Esc
 // included, but for those that must reach their window, so that the dialog can
 // be used by keyboard alone: the keys of its message boxes, Alt+F4, which
 // leaves it, and Alt+K while a raw slot can be changed, which presses the
-// change button. A key the picture lacks is offered its raw slot in use, else
-// the next free one, which gets the pressed scancode; the slot becomes the
-// current raw index. Any other key withdraws the offer.
+// change button (Alt alone is then shown only once released). A key the picture lacks is offered
+// its raw slot in use, else the next free one, which gets the pressed scancode; the slot becomes
+// the current raw index. Any other key withdraws the offer.
 KeyEventOutcome HandleKeyEvent(KeyCatalogue& catalogue, const KeyEvent& event);
 
 // The key command that starts the change of the offered slot (360..369), or

@@ -18,7 +18,9 @@ struct Investigation {
   Application& app;
   HWND dialog = nullptr;
   HHOOK hook = nullptr;
-  bool notePending = false;       // from posting the NumLock note until it is closed
+  bool notePending = false;  // from posting the NumLock note until it is closed
+  bool altHeld = false;      // an Alt press held back for Alt+K
+  bool numLockDown = false;
   std::optional<int> keyCommand;  // for the main window once the dialog has gone
 };
 
@@ -56,7 +58,11 @@ LRESULT CALLBACK InvestigationHook(int code, WPARAM wParam, LPARAM lParam) {
       {.lParam = static_cast<std::uint32_t>(lParam),
        .virtualKey = static_cast<unsigned>(wParam),
        .toMessageBox = focus && focus != state.dialog && !IsChild(state.dialog, focus),
-       .notePending = state.notePending});
+       .notePending = state.notePending,
+       .altHeld = state.altHeld,
+       .numLockDown = state.numLockDown});
+  state.altHeld = out.holdAlt;
+  state.numLockDown = out.numLockDown;
   Show(state, out);
   return out.consumed ? 1 : 0;
 }
@@ -64,6 +70,7 @@ LRESULT CALLBACK InvestigationHook(int code, WPARAM wParam, LPARAM lParam) {
 void StartUp(HWND dialog, Investigation& state) {
   state.dialog = dialog;
   openInvestigation = &state;
+  StartInvestigation(state.app.catalogue);
   CentreOnScreen(dialog);
   EnableWindow(GetDlgItem(dialog, IDC_CHANGE_RAW), FALSE);
   state.hook = SetWindowsHookExW(WH_KEYBOARD, InvestigationHook, nullptr,
@@ -112,8 +119,13 @@ INT_PTR CALLBACK InvestigationProc(HWND dialog, UINT message, WPARAM wParam, LPA
 }  // namespace
 
 void RunInvestigationDialog(Application& app) {
-  Investigation state{
-      .app = app, .dialog = nullptr, .hook = nullptr, .notePending = false, .keyCommand = {}};
+  Investigation state{.app = app,
+                      .dialog = nullptr,
+                      .hook = nullptr,
+                      .notePending = false,
+                      .altHeld = false,
+                      .numLockDown = false,
+                      .keyCommand = {}};
   RunModalDialog(app, IDD_INVESTIGATION, InvestigationProc, &state);
   // Posted only now, so the change dialog opens after this one has gone and
   // no key press of it meets the hook.

@@ -20,6 +20,8 @@ std::optional<std::string> WriteFailure(SetFileWrite result, const SavedSetTable
       return message::kSetFileReadFailed;
     case SetFileWrite::NotCreated:
       return message::kTemporaryNotCreated;
+    case SetFileWrite::ChangedMeanwhile:
+      return message::kSetFileChangedMeanwhile;
     case SetFileWrite::Failed:
       break;
   }
@@ -46,9 +48,12 @@ SetDialogOutcome MainWindow::SaveSet(const std::optional<std::string>& typedName
   SavedSetTable saved = savedSets_;
   PutSet(saved, existing.value_or(saved.sets.size()),
          {.name = name, .date = SaveDate(today.year, today.month, today.day), .pairs = *pairs});
-  if (auto failure = WriteFailure(WriteSavedSetFile(saved, files_), saved)) {
-    return {.messages = {std::move(*failure)}};
+  const SetFileWrite written = WriteSavedSetFile(saved, files_);
+  // Read again what another program wrote meanwhile: the user then saves over that.
+  if (written == SetFileWrite::ChangedMeanwhile) {
+    ReadSavedSetFile(savedSets_, files_, exeDirectory_);
   }
+  if (auto failure = WriteFailure(written, saved)) return {.messages = {std::move(*failure)}};
   savedSets_ = std::move(saved);
   return {};
 }

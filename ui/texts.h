@@ -65,7 +65,8 @@ inline constexpr char kStoredMapAmbiguous[] =
     "登録済みのキー情報（Scancode Map）は、同じキーを２回以上変更しているか、"
     "終わりの印の後にも変更が続いています。\n"
     "Windows がどれを使うかは決まっていません。画面には Kivora が読み取った内容を表示しています。\n"
-    "［登録］すると、１つのキーに１つの変更だけが登録されます。";
+    "［登録］すると、画面の内容が１つのキーに１つの変更で登録され、終わりの印の後の変更は"
+    "登録されません。";
 // Ours: a mode switch shows the other store's keys, as closing ends the changes.
 inline constexpr char kModeSwitchDropsChanges[] =
     "登録していないキー変更があります。\n"
@@ -113,6 +114,11 @@ inline constexpr char kSetFileReadFailed[] =
 inline constexpr char kSetFileWriteFailed[] =
     "iniファイル（キー内容保存ファイル）の書込でエラーが発生しました。\n"
     "iniファイルを確認して下さい。";
+// Ours: a save or delete never goes over what another program wrote since the read.
+inline constexpr char kSetFileChangedMeanwhile[] =
+    "iniファイル（キー内容保存ファイル）は、読み込んだ後にほかのプログラムで変更されています。\n"
+    "その変更を失わないよう、保存・削除はしていません。\n"
+    "読み込み直しましたので、もう一度やり直して下さい。";
 // Ours: kivora.tmp is only ever created new, never opened where it exists.
 inline constexpr char kTemporaryNotCreated[] =
     "一時ファイル（kivora.tmp）を作成できないため、保存できませんでした。\n"

@@ -56,17 +56,20 @@ class FakeKeyStore : public KeyStore {
   };
 };
 
-// Fault points of one save, in the order they are reached, and of a read.
-enum class FileFault { None, Create, Write, Flush, Close, Replace, Read };
+// Fault points of one save, in the order they are reached, and of a read: every
+// read, or only those after a replace.
+enum class FileFault { None, Create, Write, Flush, Close, Replace, Read, ReadBack };
 
 class FakeSetFileSystem : public SetFileSystem {
  public:
   std::map<FilePath, std::string> files;
   FileFault fault = FileFault::None;
+  bool replaced = false;
 
   FileRead ReadAll(const FilePath& path, std::string& contents, std::size_t limit) override {
     if (!files.contains(path)) return FileRead::NotFound;
-    if (fault == FileFault::Read) return FileRead::Failed;
+    if (fault == FileFault::Read || (fault == FileFault::ReadBack && replaced))
+      return FileRead::Failed;
     if (files[path].size() > limit) return FileRead::TooLarge;
     contents = files[path];
     return FileRead::Read;
@@ -80,7 +83,7 @@ class FakeSetFileSystem : public SetFileSystem {
     if (fault == FileFault::Replace || !files.contains(from)) return false;
     files[to] = files[from];
     files.erase(from);
-    return true;
+    return replaced = true;
   }
   void Remove(const FilePath& path) override { files.erase(path); }
 

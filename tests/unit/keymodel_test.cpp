@@ -103,7 +103,7 @@ TEST(ApplyChange, OutcomeAndTheChangesAfterIt) {
 // wins: a scancode typed into slot 149 shadows its key, and 0 is the disable slot.
 TEST(RecordPair, ResolvesBothScancodesToSlots) {
   // clang-format off
-  struct { const char* name; ScancodePair pair; const char* changes; int raw = 0, typed = 0;
+  struct { const char* name; ScancodePair pair; const char* changes; int raw = 0, typed = 0; Pairs kept = {};
   } const rows[] = {
       {"to 0 is the disable slot", {0x0001, 0}, "1>150:0 raw0"},
       {"unknown to shows as a raw slot", {0x001E, 0x0056}, "44>160:56 raw0"},
@@ -115,6 +115,9 @@ TEST(RecordPair, ResolvesBothScancodesToSlots) {
       {"a raw slot in use is found again", {0x0103, 0x001E}, "163>160:1E raw9", 9},
       {"the tenth raw slot", {0x0056, 0}, "169>160:0 raw10", 9},
       {"an eleventh is kept aside", {0x0056, 0x001D}, "raw10 kept56>1D", 10},
+      {"a key kept aside twice: its last target, in place", {0x0056, 0x001D}, "raw10 kept56>1D kept57>0", 10, 0,
+       {{0x0056, 0}, {0x0057, 0}}},
+      {"a pair of zeros ends a value: no pair", {0, 0}, "raw10", 10},
   };
   // clang-format on
   for (const auto& row : rows) {
@@ -122,6 +125,7 @@ TEST(RecordPair, ResolvesBothScancodesToSlots) {
     c[kScancodeEntrySlot].scancode = row.typed;
     c.rawCount = row.raw;
     for (int i = 0; i < row.raw; ++i) c[kFirstRawSlot + i].scancode = Scancode(0x0100 + i);
+    c.keptPairs = row.kept;
     RecordPair(c, row.pair);
     EXPECT_EQ(Changes(c), row.changes) << row.name;
   }
@@ -201,6 +205,9 @@ TEST(ScancodeMap, ParsesTheEntriesInsideTheValueAndBuildsThemBack) {
       {"header cut short", {0, 0, 0, 0, 0, 0, 0, 0, 3, 0, 0}, {}},
   };
   // clang-format on
+  KeyCatalogue zero = Recorded({{0, 0x001D}});  // then disabled: no entry of zeros written
+  ApplyChange(zero, Id(kFirstRawSlot), Id(kDisableSlot));
+  EXPECT_EQ(BuildScancodeMap(zero), Value(1, Bytes(4, 0)));
   for (const auto& row : rows) {
     const StoredMap stored = ParseScancodeMap(row.value);
     EXPECT_EQ(std::pair(stored.pairs, stored.ambiguous), std::pair(row.pairs, row.ambiguous))

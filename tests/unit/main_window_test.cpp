@@ -33,7 +33,8 @@ std::string Tag(std::string_view text) {
       {kModeSwitchDropsChanges, "switch?"}, {KeptPairsNote(2), "kept 2"}, {KeptPairsNote(1), "kept 1"},
       {kTemporaryNotCreated, "tmpNotCreated"}, {StoreUnavailableNote(StoreKind::User), "noUserStore"},
       {kStoredMapAmbiguous, "mapAmbiguous"}, {SetFileNotOursNote({ForeignKind::UnknownLine, 16}), "notOurs 16"},
-      {kSetNameTooLong, "nameTooLong"}, {MachineMapNote(1), "machineMap 1"}};
+      {kSetNameTooLong, "nameTooLong"}, {MachineMapNote(1), "machineMap 1"},
+      {kSetFileChangedMeanwhile, "changedMeanwhile"}};
   // clang-format on
   for (const auto& [shown, tag] : tags) {
     if (shown == text) return tag;
@@ -300,6 +301,9 @@ TEST(MainWindow, SavedSetCommandsShowAndKeepWhatTheyShould) {
       {"close", 'S', "three", -1, Close, false, "show notWritten", "one two", kTwoSets},
       // Refused whole rather than cut to the 100 pairs a set holds.
       {"over 100 pairs", 'S', "three", -1, None, false, "show tooMany", "one two", kTwoSets},
+      // Another program added "x" since the start: not written over, and shown now.
+      {"edited meanwhile", 'S', "three", -1, None, false, "show changedMeanwhile", "one two x",
+       kTwoSets + "name=x\r\n"},
       {"load, none selected", 'L', nullptr, -1, None, false, "", "one two", kTwoSets},
       {"load, past the end", 'L', nullptr, 2, None, false, "", "one two", kTwoSets},
       // Only a load changes the keys; it is not registered, so the close will ask.
@@ -311,7 +315,7 @@ TEST(MainWindow, SavedSetCommandsShowAndKeepWhatTheyShould) {
       {"delete the first", 'D', nullptr, 0, None, false, "", "two", kTwo},
       // Read back: the set is there again and no deleted flag is left.
       {"not deleted", 'D', nullptr, 1, Replace, false, "show notWritten", "one two", kTwoSets},
-      {"read back fails", 'D', nullptr, 1, Read, false, "show notRead", "", kOne},
+      {"read back fails", 'D', nullptr, 1, ReadBack, false, "show notRead", "", kOne},
   };
   for (const auto& row : rows) {
     World w;
@@ -322,6 +326,7 @@ TEST(MainWindow, SavedSetCommandsShowAndKeepWhatTheyShould) {
     if (row.name == std::string("over 100 pairs")) {
       for (int s = 2; s <= 102; ++s) ApplyChange(w.catalogue, IdFromSlot(s), IDC_DISABLE);
     }
+    if (row.name == std::string("edited meanwhile")) w.files.files[kIni] += "name=x\r\n";
     const auto position = row.row < 0 ? std::nullopt : std::optional<std::size_t>(row.row);
     const auto typed = row.typed ? std::optional<std::string>(row.typed) : std::nullopt;
     const SetDialogOutcome outcome = row.command == 'S'   ? w.window.SaveSet(typed, {2026, 12, 7})

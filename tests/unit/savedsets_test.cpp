@@ -37,13 +37,16 @@ TEST(SavedSetFormat, ReadsEveryFileAsADefiniteTable) {
       {"twenty bytes ending in a lead byte", "name=" + h20 + "d\r\n", {{h20, "d"}}, {}, true},
       {"leading blanks kept, trailing ones dropped", "name=  ab  \n", {{"  ab"}}},
       {"last line without line end", "name=   ", {{""}}},
-      {"a UTF-8 mark is skipped", "\xEF\xBB\xBFname=a\n\nchg=    1    2\n", {{"a", "", {{1, 2}}}}},
+      {"a UTF-8 mark is skipped, blank lines carry nothing", "\xEF\xBB\xBFname=a\n \t\nchg=    1    2\n",
+       {{"a", "", {{1, 2}}}}},
+      {"a date past its columns", "name=a                   2026.12.06x\n", {{"a", "2026.12.06"}}, {UnknownLine, 1}},
       {"UTF-16, as Notepad saves Unicode", "\xFF\xFEn\0a\0m\0e\0=\0a\0\r\0\n\0"s, {}, {OtherEncoding, 1}},
       {"a comment line", "name=a\r\n; my layouts\r\n", {{"a"}}, {UnknownLine, 2}},
       {"pair fields like atoi, modulo 65536",
        "name=x\nchg=   -1    7\nchg=99999  +12\nchg=\t  12\r\v 34\nchg=  x 5 abcd\nchg=\n",
-       {{"x", "", {{0xFFFF, 7}, {99999 - 65536, 12}, {12, 34}, {0, 0}, {0, 0}}}}, {UnknownLine, 5}},
-      {"a pair not in its columns", "name=x\nchg=58 29\n", {{"x", "", {{58, 0}}}}, {UnknownLine, 2}},
+       {{"x", "", {{0xFFFF, 7}, {99999 - 65536, 12}, {12, 34}}}}, {UnknownLine, 5}},
+      // Not loaded: "58 29" read as 58 would disable CapsLock.
+      {"a pair not in its columns", "name=x\nchg=58 29\n", {{"x"}}, {UnknownLine, 2}},
       {"stray and unknown lines",
        "chg=    1    2\nNAME=upper\nname=real\nChg=    3    4\n\ncomment\nchg=    5    6\n",
        {{"real", "", {{5, 6}}}}, {UnknownLine, 1}},
@@ -54,9 +57,9 @@ TEST(SavedSetFormat, ReadsEveryFileAsADefiniteTable) {
       {"lines read in pieces of 1023 bytes",
        "name=long\n" + std::string(1023, 'x') + "chg=    7    8\n", {{"long", "", {{7, 8}}}}, {UnknownLine, 2}},
       {"a NUL ends the line",
-       "name=ab\0cd      2026.12.06\r\nchg=   58\0   29\r\n\0\0\0\r\n"s, {{"ab", "", {{58, 0}}}}, {OtherEncoding, 1}},
+       "name=ab\0cd      2026.12.06\r\nchg=   58\0   29\r\n\0\0\0\r\n"s, {{"ab"}}, {OtherEncoding, 1}},
       {"a lone CR is a byte like any other",
-       "name=a\rb\nchg=    3    4\rchg=    5    6\r\n", {{"a\rb", "", {{3, 4}}}}, {UnknownLine, 2}},
+       "name=a\rb\nchg=    3    4\rchg=    5    6\r\n", {{"a\rb"}}, {UnknownLine, 2}},
   };
   // clang-format on
   for (const auto& row : rows) {
@@ -109,6 +112,15 @@ TEST(SavedSetFile, ReadFindsTheFileBesideTheProgram) {
     fs.fault = None;
     EXPECT_EQ(WriteSavedSetFile(table, fs) == SetFileWrite::Written, fault == None) << directory;
     EXPECT_EQ(fs.files[expected + "kivora.ini"], exists ? kOld : "") << directory;
+  }
+  {  // edited since the read: a write would undo that
+    FakeSetFileSystem fs;
+    fs.files[kDir + "/kivora.ini"] = kOld;
+    SavedSetTable table;
+    ReadSavedSetFile(table, fs, kDir);
+    fs.files[kDir + "/kivora.ini"] += "name=mine\r\n";
+    EXPECT_EQ(WriteSavedSetFile(table, fs), SetFileWrite::ChangedMeanwhile);
+    EXPECT_EQ(fs.files[kDir + "/kivora.ini"], kOld + "name=mine\r\n");
   }
   FakeSetFileSystem fs;  // past 1 MiB: not read at all, and never rewritten
   fs.files[kDir + "/kivora.ini"] = std::string(kMaxSetFileBytes + 1, '\n');

@@ -72,6 +72,8 @@ TEST(SetFileOnDisk, ReplacesAnExistingFileByteForByteButNotAHeldOne) {
   table.sets.push_back({.name = "Three"});
   EXPECT_EQ(WriteSavedSetFile(table, files), SetFileWrite::NotOurs);
   EXPECT_EQ(bytes(L"kivora.ini"), utf16);
+  std::ofstream(dir / "kivora.ini", std::ios::binary) << std::string(kMaxSetFileBytes + 1, '\n');
+  EXPECT_TRUE(ReadSavedSetFile(table, files, dir) && table.foreign.kind == ForeignKind::TooLarge);
   fs::remove_all(dir);
 }
 
