@@ -1,6 +1,6 @@
 // The rules of the key buttons and the dialogs around them: labels, focus
-// groups, marks, the change dialog, the scancode entry, the investigation and
-// the changed-key list.
+// groups, marks, the change dialog, the scancode entry, the investigation, the
+// changed-key list and the about box's link.
 #include <gtest/gtest.h>
 
 #include "keymodel/mapping_operations.h"
@@ -10,6 +10,7 @@
 #include "ui/investigation.h"
 #include "ui/key_groups.h"
 #include "ui/key_labels.h"
+#include "ui/web_page.h"
 #include "ui/window_messages.h"
 
 namespace kivora {
@@ -244,6 +245,22 @@ TEST(ChangedKeyList, RowsInSlotOrder) {
                                    "Ａ　　ち\t0x001e\t→\tScancode\t0xe07a",
                                    "Scancode\t0x0056\t→\tScancode\t0x001d",
                                }));
+}
+
+// Only the desktop shell may start the browser of an elevated Kivora.
+TEST(WebPage, AnElevatedKivoraStartsNoBrowserItself) {
+  using enum WebPageStep;
+  // clang-format off
+  const struct { const char* name; bool elevated, openedByShell; WebPageStep next; } rows[] = {
+      {"opened by the shell", false, true, Done},
+      {"no shell: opened by us", false, false, ShellExecute},
+      {"elevated, opened by the shell", true, true, Done},
+      {"elevated, no shell: only the address shown", true, false, ShowAddress},
+  };
+  // clang-format on
+  for (const auto& r : rows) {
+    EXPECT_EQ(AfterDesktopShell(r.elevated, r.openedByShell), r.next) << r.name;
+  }
 }
 
 }  // namespace
