@@ -5,7 +5,7 @@
 #   make test    build, then run the native unit tests (plain and under ASan/UBSan), the fuzz
 #                targets briefly over their seeds, and the Windows-side tests under Wine
 #   make fuzz    fuzz every target for FUZZ_SECONDS (default 60) each
-#   make dist    build kivora.exe, then pack dist/kivora-VERSION-x64.zip and dist/SHA256SUMS
+#   make dist    build kivora.exe, then pack dist/kivora-VERSION-x64.zip, BUILDINFO.txt and SHA256SUMS
 #   make bench   build the benchmarks, then print start-up, relabel, core and footprint figures
 #   make faults  plant each fault of tests/faults/faults.tsv alone into a copy of the sources
 #                (build/faults) and check that its suite catches it; FAULTS="M01 W12" for some

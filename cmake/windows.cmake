@@ -73,8 +73,8 @@ add_test(NAME pe.Reproducible COMMAND ${CMAKE_SOURCE_DIR}/tests/pe/check-reprodu
   $<TARGET_FILE:kivora> ${PROJECT_VERSION})
 set_tests_properties(pe.Reproducible PROPERTIES TIMEOUT 900)
 
-# `make dist`: the release zip and its SHA256SUMS in dist/, named by the
-# version that resources/version.h gives the project.
+# `make dist`: the release zip, its BUILDINFO.txt and SHA256SUMS in dist/,
+# named by the version that resources/version.h gives the project.
 add_custom_target(dist COMMAND ${CMAKE_SOURCE_DIR}/scripts/dist $<TARGET_FILE:kivora>
   ${PROJECT_VERSION} ${CMAKE_SOURCE_DIR}/dist VERBATIM)
 add_dependencies(dist kivora)

@@ -11,6 +11,7 @@
 #define IDD_SET_LIST 16 /* load and delete */
 #define IDD_CHANGED_KEYS 17
 #define IDD_SAVE_SET 19
+#define IDD_WEB_ADDRESS 21
 
 /* Main window menu "MenuDialog". */
 #define IDM_REGISTER 50
@@ -63,5 +64,8 @@
 /* About box. */
 #define IDC_HOME_PAGE 101
 #define IDC_ABOUT_ICON 121
+
+/* The home page's address, where no browser may be started for it. */
+#define IDC_WEB_ADDRESS 155
 
 #endif

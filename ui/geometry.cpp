@@ -1,11 +1,17 @@
 #include "ui/geometry.h"
 
+#include <algorithm>
+
 namespace kivora {
 
 int ScaleForDpi(int value, int dpi) { return (value * dpi + kBaseDpi / 2) / kBaseDpi; }
 
-Point CentredTopLeft(int screenWidth, int screenHeight, int windowWidth, int windowHeight) {
-  return {screenWidth / 2 - windowWidth / 2, screenHeight / 2 - windowHeight / 2};
+Point CentredTopLeft(const Rect& workArea, int windowWidth, int windowHeight) {
+  const auto centre = [](int low, int high, int size) {
+    return std::max(low, std::min(low + (high - low) / 2 - size / 2, high - size));
+  };
+  return {centre(workArea.left, workArea.right, windowWidth),
+          centre(workArea.top, workArea.bottom, windowHeight)};
 }
 
 int MarkWidth(int dpi) { return ScaleForDpi(1, dpi); }

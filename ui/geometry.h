@@ -25,9 +25,12 @@ struct Rect {
 inline constexpr int kBaseDpi = 96;
 int ScaleForDpi(int value, int dpi);
 
-// Top-left corner that centres a window of the given outer size; each half is
-// taken with integer division, as the rest of the program expects.
-Point CentredTopLeft(int screenWidth, int screenHeight, int windowWidth, int windowHeight);
+// Top-left corner that centres a window of the given outer size in a monitor's
+// work area (screen coordinates: a monitor left of or above the primary one has
+// negative ones); each half is taken with integer division, as the rest of the
+// program expects. The window stays inside the area; one larger than it sits at
+// its left or top edge, so that its caption can still be reached.
+Point CentredTopLeft(const Rect& workArea, int windowWidth, int windowHeight);
 
 // Pixels across a mark's edge: one at 96 DPI, scaled like every other size.
 int MarkWidth(int dpi);

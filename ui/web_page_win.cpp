@@ -6,7 +6,13 @@
 #include <shlguid.h>
 #include <shlobj.h>
 
+#include "keymodel/handles_win.h"
+#include "resources/resource_ids.h"
+#include "ui/dialog_win.h"
 #include "ui/system_function_win.h"
+#include "ui/text_win.h"
+#include "ui/texts.h"
+#include "ui/web_page.h"
 
 namespace kivora {
 namespace {
@@ -104,6 +110,40 @@ bool OpenFromDesktopShell(const Com& com, const wchar_t* address) {
   return SUCCEEDED(shell->ShellExecute(file.get(), none, none, verb, show));
 }
 
+// Whether we hold an administrator's full token. A token that cannot be read
+// counts as elevated: showing the address is safe either way.
+bool RunsElevated() {
+  HANDLE raw = nullptr;
+  if (!OpenProcessToken(GetCurrentProcess(), TOKEN_QUERY, &raw)) return true;
+  const KernelHandle token(raw);
+  TOKEN_ELEVATION elevation{};
+  DWORD size = 0;
+  if (!GetTokenInformation(token.get(), TokenElevation, &elevation, sizeof elevation, &size)) {
+    return true;
+  }
+  return elevation.TokenIsElevated != 0;
+}
+
+// The address, selected, so that Ctrl+C copies it for a browser the user opens.
+INT_PTR CALLBACK WebAddressProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lParam) {
+  switch (message) {
+    case WM_INITDIALOG: {
+      CentreOnScreen(dialog);
+      SetWindowTextW(dialog, Utf8ToWide(kProductTitle).c_str());
+      const HWND address = GetDlgItem(dialog, IDC_WEB_ADDRESS);
+      SetWindowTextW(address, reinterpret_cast<const wchar_t*>(lParam));
+      SendMessageW(address, EM_SETSEL, 0, -1);
+      SetFocus(address);
+      return FALSE;  // the focus is set
+    }
+    case WM_COMMAND:
+      if (wParam == IDC_OK) EndDialog(dialog, 1);
+      return FALSE;
+    default:
+      return DialogTail(dialog, message, wParam, lParam);
+  }
+}
+
 }  // namespace
 
 void OpenWebPage(HWND owner, const wchar_t* address) {
@@ -113,10 +153,20 @@ void OpenWebPage(HWND owner, const wchar_t* address) {
   const HRESULT apartment =
       com.initialize ? com.initialize(nullptr, COINIT_APARTMENTTHREADED | COINIT_DISABLE_OLE1DDE)
                      : E_FAIL;
-  if (!OpenFromDesktopShell(com, address)) {
-    const auto shellExecute = SystemFunction<decltype(&ShellExecuteW)>(
-        LoadSystemLibrary(L"shell32.dll"), "ShellExecuteW");
-    if (shellExecute) shellExecute(owner, L"open", address, nullptr, nullptr, SW_SHOWNORMAL);
+  switch (AfterDesktopShell(RunsElevated(), OpenFromDesktopShell(com, address))) {
+    case WebPageStep::Done:
+      break;
+    case WebPageStep::ShellExecute:
+      if (const auto shellExecute = SystemFunction<decltype(&ShellExecuteW)>(
+              LoadSystemLibrary(L"shell32.dll"), "ShellExecuteW")) {
+        shellExecute(owner, L"open", address, nullptr, nullptr, SW_SHOWNORMAL);
+      }
+      break;
+    case WebPageStep::ShowAddress:
+      DialogBoxParamW(reinterpret_cast<HINSTANCE>(GetWindowLongPtrW(owner, GWLP_HINSTANCE)),
+                      MAKEINTRESOURCEW(IDD_WEB_ADDRESS), owner, WebAddressProc,
+                      reinterpret_cast<LPARAM>(address));
+      break;
   }
   if (SUCCEEDED(apartment)) com.uninitialize();
 }

@@ -1,6 +1,6 @@
 // The rules of the key buttons and the dialogs around them: labels, focus
-// groups, marks, the change dialog, the scancode entry, the investigation and
-// the changed-key list.
+// groups, marks, the change dialog, the scancode entry, the investigation, the
+// changed-key list and the about box's link.
 #include <gtest/gtest.h>
 
 #include "keymodel/mapping_operations.h"
@@ -10,6 +10,7 @@
 #include "ui/investigation.h"
 #include "ui/key_groups.h"
 #include "ui/key_labels.h"
+#include "ui/web_page.h"
 #include "ui/window_messages.h"
 
 namespace kivora {
@@ -66,9 +67,21 @@ TEST(NextFocusId, PageDownToTheNextGroupPageUpToTheGroupStartOrTheOneBefore) {
   EXPECT_EQ(NextFocusId(UM_PREV_GROUP, 0), 293);
 }
 
-TEST(Geometry, CentringTruncatesEachHalf) {
-  EXPECT_EQ(CentredTopLeft(1281, 1023, 601, 199), (Point{340, 412}));
-  EXPECT_EQ(CentredTopLeft(100, 100, 301, 301), (Point{-100, -100}));
+// In the work area of the owner's monitor, each half of a size truncated.
+TEST(Geometry, CentredInTheMonitorsWorkAreaAndKeptInside) {
+  // clang-format off
+  const struct { const char* name; Rect area; int width, height; Point topLeft; } rows[] = {
+      {"the primary, taskbar below", {0, 0, 1281, 1023}, 601, 199, {340, 412}},
+      {"side by side: the right one", {1920, 0, 3201, 1041}, 601, 199, {2260, 421}},
+      {"one above: negative y", {0, -1025, 1280, 0}, 400, 301, {440, -663}},
+      {"one on the left: negative x", {-1367, 0, 0, 728}, 601, 199, {-984, 265}},
+      {"taskbar on the left", {62, 0, 1920, 1080}, 601, 199, {691, 441}},
+      {"larger than the area: its caption reachable", {1920, 40, 3200, 1064}, 1400, 1100, {1920, 40}},
+  };
+  // clang-format on
+  for (const auto& r : rows) {
+    EXPECT_EQ(CentredTopLeft(r.area, r.width, r.height), r.topLeft) << r.name;
+  }
 }
 
 // In client coordinates, whatever the window's frame (journeys: 3 and 6 pixels).
@@ -255,6 +268,22 @@ TEST(ChangedKeyList, RowsInSlotOrder) {
                                    "Ａ　　ち\t0x001e\t→\tScancode\t0xe07a",
                                    "Scancode\t0x0056\t→\tScancode\t0x001d",
                                }));
+}
+
+// Only the desktop shell may start the browser of an elevated Kivora.
+TEST(WebPage, AnElevatedKivoraStartsNoBrowserItself) {
+  using enum WebPageStep;
+  // clang-format off
+  const struct { const char* name; bool elevated, openedByShell; WebPageStep next; } rows[] = {
+      {"opened by the shell", false, true, Done},
+      {"no shell: opened by us", false, false, ShellExecute},
+      {"elevated, opened by the shell", true, true, Done},
+      {"elevated, no shell: only the address shown", true, false, ShowAddress},
+  };
+  // clang-format on
+  for (const auto& r : rows) {
+    EXPECT_EQ(AfterDesktopShell(r.elevated, r.openedByShell), r.next) << r.name;
+  }
 }
 
 }  // namespace
