@@ -13,10 +13,16 @@ namespace {
 // folder's path must leave 12 characters of MAX_PATH for an 8.3 file name;
 // keeping to that shorter limit is safe for every call.
 constexpr std::size_t kPlainPathLimit = MAX_PATH - 12;
+// No Windows path is longer.
+constexpr DWORD kLongestPath = 32768;
 
 std::wstring Win32Path(const FilePath& path) {
   std::wstring text = path;
-  if (text.size() < kPlainPathLimit || text.starts_with(L"\\\\?\\")) return text;
+  // Already extended (\\?\) or a device path (\\.\): as it is.
+  if (text.size() < kPlainPathLimit || text.starts_with(L"\\\\?\\") ||
+      text.starts_with(L"\\\\.\\")) {
+    return text;
+  }
   if (text.starts_with(L"\\\\")) return L"\\\\?\\UNC\\" + text.substr(2);
   if (text.size() >= 3 && text[1] == L':' && text[2] == L'\\') return L"\\\\?\\" + text;
   return text;
@@ -42,9 +48,14 @@ class WinOutputFile final : public OutputFile {
 }  // namespace
 
 FileRead WinSetFileSystem::ReadAll(const FilePath& path, std::string& contents, std::size_t limit) {
+  // Not through a link, and as no one a pipe's server could act as: a standard
+  // user may plant either as kivora.ini beside an elevated Kivora.
   const KernelHandle file(CreateFileW(Win32Path(path).c_str(), GENERIC_READ,
                                       FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
-                                      nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+                                      nullptr, OPEN_EXISTING,
+                                      FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT |
+                                          SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION,
+                                      nullptr));
   if (!file.valid()) {
     // Held open by another program, denied, offline: the sets exist but are
     // not ours to read now, which is not the same as having none.
@@ -52,9 +63,14 @@ FileRead WinSetFileSystem::ReadAll(const FilePath& path, std::string& contents, 
     return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? FileRead::NotFound
                                                                           : FileRead::Failed;
   }
-  LARGE_INTEGER size{};
-  if (!GetFileSizeEx(file.get(), &size)) return FileRead::Failed;
-  if (static_cast<unsigned long long>(size.QuadPart) > limit) return FileRead::TooLarge;
+  // Only a plain file on a disk is read: a link itself, a pipe or a device is
+  // not kivora.ini, which then cannot be read (and is never written over).
+  BY_HANDLE_FILE_INFORMATION info{};
+  if (GetFileType(file.get()) != FILE_TYPE_DISK || !GetFileInformationByHandle(file.get(), &info) ||
+      (info.dwFileAttributes & FILE_ATTRIBUTE_REPARSE_POINT)) {
+    return FileRead::Failed;
+  }
+  if (info.nFileSizeHigh != 0 || info.nFileSizeLow > limit) return FileRead::TooLarge;
   contents.clear();
   char chunk[64 * 1024];
   for (;;) {
@@ -78,7 +94,9 @@ std::unique_ptr<OutputFile> WinSetFileSystem::Create(const FilePath& path) {
   const std::wstring name = Win32Path(path);
   DeleteFileW(name.c_str());
   KernelHandle file(CreateFileW(name.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT, nullptr));
+                                FILE_ATTRIBUTE_NORMAL | FILE_FLAG_OPEN_REPARSE_POINT |
+                                    SECURITY_SQOS_PRESENT | SECURITY_IDENTIFICATION,
+                                nullptr));
   if (!file.valid()) return nullptr;
   return std::make_unique<WinOutputFile>(std::move(file));
 }
@@ -92,23 +110,42 @@ bool WinSetFileSystem::Replace(const FilePath& from, const FilePath& to) {
 
 void WinSetFileSystem::Remove(const FilePath& path) { DeleteFileW(Win32Path(path).c_str()); }
 
-FilePath ExecutableDirectory() {
+namespace {
+
+// The running exe's path as it was started; empty when the system cannot tell.
+std::wstring ModulePath() {
   std::wstring buffer(MAX_PATH, L'\0');
   for (;;) {
     const DWORD length =
         GetModuleFileNameW(nullptr, buffer.data(), static_cast<DWORD>(buffer.size()));
     if (length == 0) return {};
-    if (length < buffer.size()) {
-      const std::size_t cut = buffer.find_last_of(L"\\/", length);
-      if (cut == std::wstring::npos) return {};
-      // A program in a drive's root keeps the backslash: "C:" alone would name
-      // the current folder of drive C.
-      buffer.resize(cut == 2 && buffer[1] == L':' ? cut + 1 : cut);
-      return buffer;
-    }
-    if (buffer.size() >= 32768) return {};  // no Windows path is longer
+    if (length < buffer.size()) return buffer.substr(0, length);
+    if (buffer.size() >= kLongestPath) return {};
     buffer.resize(buffer.size() * 2);
   }
+}
+
+}  // namespace
+
+FilePath ExecutableDirectory() {
+  std::wstring path = ModulePath();
+  // As the file system names it, links resolved: a junction on the way that its
+  // owner repoints while we run elevated cannot move our writes elsewhere.
+  const KernelHandle exe(CreateFileW(path.c_str(), 0,
+                                     FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                     nullptr, OPEN_EXISTING, 0, nullptr));
+  std::wstring final(kLongestPath, L'\0');
+  const DWORD length = exe.valid()
+                           ? GetFinalPathNameByHandleW(exe.get(), final.data(), kLongestPath,
+                                                       FILE_NAME_NORMALIZED | VOLUME_NAME_DOS)
+                           : 0;
+  if (length > 0 && length < kLongestPath) path = final.substr(0, length);
+  const std::size_t cut = path.find_last_of(L"\\/");
+  if (cut == std::wstring::npos || cut == 0) return {};
+  // A program in a drive's root keeps the backslash: "C:" alone would name the
+  // current folder of drive C.
+  path.resize(path[cut - 1] == L':' ? cut + 1 : cut);
+  return path;
 }
 
 }  // namespace kivora

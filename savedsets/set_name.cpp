@@ -13,6 +13,18 @@ std::string_view WithoutTrailingBlanks(std::string_view name) {
   return name;
 }
 
+std::string_view WithoutTypedBlanks(std::string_view cp932) {
+  constexpr std::string_view kFullWidthBlank = "\x81\x40";
+  std::size_t end = 0;
+  for (std::size_t i = 0; i < cp932.size();) {
+    const bool pair = IsCp932LeadByte(static_cast<unsigned char>(cp932[i])) && i + 1 < cp932.size();
+    const bool blank = pair ? cp932.substr(i, 2) == kFullWidthBlank : cp932[i] == ' ';
+    i += pair ? 2 : 1;
+    if (!blank) end = i;
+  }
+  return cp932.substr(0, end);
+}
+
 std::string CutToByteLimit(std::string_view name, std::size_t limit) {
   std::size_t end = 0;
   while (end < name.size()) {

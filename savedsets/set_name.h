@@ -18,6 +18,11 @@ bool FitsSetName(std::string_view cp932);
 // The name without the blanks at its end, as kivora.ini gives it back.
 std::string_view WithoutTrailingBlanks(std::string_view name);
 
+// A typed name without the blanks at its end, half-width or full-width ("　",
+// which an IME leaves in kana mode): those would make a second set that looks
+// like the first. A name of blanks alone is empty.
+std::string_view WithoutTypedBlanks(std::string_view cp932);
+
 // The longest prefix of `name` of at most `limit` bytes that does not split a
 // double-byte character.
 std::string CutToByteLimit(std::string_view name, std::size_t limit);

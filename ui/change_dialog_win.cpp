@@ -64,6 +64,11 @@ INT_PTR CALLBACK ScancodeEntryProc(HWND dialog, UINT message, WPARAM wParam, LPA
         AcceptScancode(dialog, *entry);
       } else if (wParam == IDM_CANCEL) {
         EndDialog(dialog, 0);
+      } else if (wParam == MAKEWPARAM(IDC_ENTRY_EDIT, EN_MAXTEXT)) {
+        // A fifth character, typed or pasted ("0e01d" cut to "0e01"): said, so
+        // that the four left are not taken for the code meant.
+        ShowWarning(dialog, message::kEntryNotFourCharacters);
+        SendDlgItemMessageW(dialog, IDC_ENTRY_EDIT, EM_SETSEL, 0, -1);
       }
       return FALSE;
     default:

@@ -25,7 +25,7 @@ HWND RunningCopy() {
 // the front, restored if minimised, with whichever of its dialogs is open.
 void BringToFront(HWND window) {
   const HWND main = GetAncestor(window, GA_ROOTOWNER);
-  if (IsIconic(main)) ShowWindow(main, SW_RESTORE);
+  if (IsIconic(main)) ShowWindowAsync(main, SW_RESTORE);  // not held up by a copy that hangs
   SetForegroundWindow(GetLastActivePopup(main));
 }
 

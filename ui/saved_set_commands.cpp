@@ -34,9 +34,9 @@ SetDialogOutcome MainWindow::SaveSet(const std::optional<std::string>& typedName
                                      CalendarDate today) {
   // A name is stored as typed or not at all: the user picks another.
   if (!typedName) return {.messages = {message::kSetNameNotStorable}, .stayOpen = true};
-  // Blanks at the end would be gone at the next read (an IME often leaves one),
-  // and would hide the set of the same name; blanks alone are no name.
-  const std::string name(WithoutTrailingBlanks(*typedName));
+  // Blanks at the end (an IME often leaves one) would be gone at the next read,
+  // or make a second set that looks like the first; blanks alone are no name.
+  const std::string name(WithoutTypedBlanks(*typedName));
   if (name.empty()) return {};
   if (!FitsSetName(name)) return {.messages = {message::kSetNameTooLong}, .stayOpen = true};
   const auto pairs = MappingAsPairs(catalogue_);

@@ -119,10 +119,16 @@ void TakePickedName(HWND dialog, SaveDialog& save) {
   save.selection = MAKELONG(save.fitting.size(), save.fitting.size());
 }
 
-// The name box's text as code page 932 bytes, or nothing when it cannot be.
-std::optional<std::string> TypedName(HWND dialog) {
+// The name box's text as code page 932 bytes, or nothing when it cannot be. A
+// text that reads as a saved set's name is that set's own bytes: not every name
+// a file holds comes back byte for byte from its characters.
+std::optional<std::string> TypedName(HWND dialog, const SavedSetTable& table) {
+  const std::wstring text = WindowText(GetDlgItem(dialog, IDC_SET_NAME));
+  for (const SavedKeySet& set : table.sets) {
+    if (Cp932ToWide(set.name) == text) return set.name;
+  }
   std::string name;
-  if (!WideToCp932(WindowText(GetDlgItem(dialog, IDC_SET_NAME)), name)) return std::nullopt;
+  if (!WideToCp932(text, name)) return std::nullopt;
   return name;
 }
 
@@ -148,7 +154,8 @@ INT_PTR CALLBACK SaveProc(HWND dialog, UINT message, WPARAM wParam, LPARAM lPara
     }
     case WM_COMMAND:
       if (wParam == IDC_SAVE) {
-        Finish(dialog, save->app.controller.SaveSet(TypedName(dialog), Today()));
+        Finish(dialog,
+               save->app.controller.SaveSet(TypedName(dialog, save->app.savedSets), Today()));
       } else if (wParam == IDM_CANCEL) {
         EndDialog(dialog, 1);
       } else if (wParam == MAKEWPARAM(IDC_SET_NAME, CBN_EDITCHANGE)) {

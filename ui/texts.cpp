@@ -45,8 +45,9 @@ std::string SetFileNotOursNote(const ForeignContent& foreign) {
 }
 
 std::string MachineMapNote(std::size_t count) {
-  return "このコンピューター全体では、管理者が登録したキー変更が " + std::to_string(count) +
-         " 件有効になっています。\n"
+  return "このコンピューター全体のキー変更が、管理者によって " + std::to_string(count) +
+         " 件登録されています。\n"
+         "Windows はユーザー用ではなく、この登録を使います（登録後の再起動から）。"
          "この変更は管理者だけが変更できます。\n"
          "画面には、ユーザー用に登録した内容を表示しています。";
 }

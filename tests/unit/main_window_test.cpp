@@ -288,12 +288,12 @@ TEST(MainWindow, SavedSetCommandsShowAndKeepWhatTheyShould) {
   struct { const char* name; char command; const char* typed; int row; FileFault fault; bool ok;
            const char* log; std::string names; std::string file; } const rows[] = {
       {"not storable", 'S', nullptr, -1, None, false, "show notStorable, stays", "one two", kTwoSets},
-      {"empty name, or blanks only", 'S', "  ", -1, None, false, "", "one two", kTwoSets},
+      {"empty name, or blanks only", 'S', " \x81\x40", -1, None, false, "", "one two", kTwoSets},
       // "a" and ten double-byte characters: 21 bytes, refused, never cut.
       {"past 20 bytes", 'S', kLongName.c_str(), -1, None, false, "show nameTooLong, stays", "one two", kTwoSets},
       {"existing, Cancel", 'S', "two", -1, None, false, "ask exists?, stays", "one two", kTwoSets},
-      // The blank an IME leaves finds the set it would read back as.
-      {"existing, OK", 'S', "one ", -1, None, true, "ask exists?", "one two", oneToday + kTwo},
+      // The full-width blank an IME leaves finds the set that looks the same.
+      {"existing, OK", 'S', "one\x81\x40", -1, None, true, "ask exists?", "one two", oneToday + kTwo},
       // The table stays as kivora.ini is, and kivora.ini keeps every byte.
       {"create", 'S', "three", -1, Create, false, "show tmpNotCreated", "one two", kTwoSets},
       {"write", 'S', "three", -1, Write, false, "show notWritten", "one two", kTwoSets},
