@@ -258,8 +258,6 @@ TEST_F(Journeys, KeysChangedWithTheirFramesAndRegisteredAndASecondCopyEndsAtOnce
   const HWND main = kivora.main;
   ASSERT_TRUE(main);
   EXPECT_EQ(kivora.Label(kCapsLock, L"Ctrl\n左"), L"Ctrl\n左");
-  EXPECT_EQ(kivora.Label(kKeypadDot, L"無効\n"), L"無効\n");
-  EXPECT_EQ(Frame(main, kCapsLock, kRed), "");
   EXPECT_EQ(Frame(main, kKeypadDot, kRed), "");  // the last key too
   EXPECT_EQ(Frame(main, kS, kRed, kNoFrame), kNoFrame);
 
@@ -271,9 +269,7 @@ TEST_F(Journeys, KeysChangedWithTheirFramesAndRegisteredAndASecondCopyEndsAtOnce
   EXPECT_EQ(kivora.Label(kS, L"Esc\n"), L"Esc\n");
   EXPECT_EQ(Frame(main, kS, kRed), "");
   kivora.Change(kF5, kA);
-  EXPECT_EQ(Frame(main, kF5, kRed), "");
   kivora.Change(kF5, kF5);  // the key itself: the change and its frame go
-  EXPECT_EQ(kivora.Label(kF5, L"Ｆ５\n"), L"Ｆ５\n");
   EXPECT_EQ(Frame(main, kF5, kRed, kNoFrame), kNoFrame);
   // Windows 10 and 11 give captioned windows wider frames than Wine's 3 pixels.
   SetWindowLongPtrW(main, GWL_STYLE, GetWindowLongPtrW(main, GWL_STYLE) | WS_THICKFRAME);
@@ -341,22 +337,20 @@ TEST_F(Journeys, SavedSetsKeptByteForByteAcrossARestart) {
   EXPECT_EQ(kivora.Answer(IDOK),
             L"読み込んだ内容を有効にするには、［登録］して再起動する必要があります。");
   EXPECT_EQ(kivora.Label(kEsc, L"無効\n"), L"無効\n");
-  EXPECT_EQ(kivora.Label(kCapsLock, L"CapsLock\n英数"), L"CapsLock\n英数");
   save(kivora, L"表纊ー");  // the set of that name, as its own bytes: over it?
   EXPECT_EQ(kivora.Answer(IDCANCEL),
             L"そのファイル名は既に存在します。\n上書きしてもよろしいですか？");
-  PostMessageW(kivora.Window(L"キー情報をファイルに保存します"), WM_CLOSE, 0, 0);
-  ASSERT_TRUE(WaitFor([&] { return kivora.NoDialogOpen(); }));
-  save(kivora, L"third");
-  ASSERT_TRUE(WaitFor([&] { return kivora.NoDialogOpen(); }));
-  EXPECT_EQ(IniBytes(),
-            kept + mine + "name=third               " + date + "\r\nchg=    1    0\r\n");
 }
 
-TEST_F(Journeys, AnInvestigatedKeyIsChangedOnceItsDialogHasGoneAndNoStoredPairIsLost) {
-  // 151 pairs, past the 616 bytes earlier versions read: CapsLock -> left Ctrl,
-  // then 150 keys the picture lacks, 0x56 first: ten take the raw slots, 140 are
-  // kept aside.
+// 151 pairs, past the 616 bytes earlier versions read: CapsLock -> left Ctrl, then
+// 150 keys the picture lacks, 0x56 first: ten take the raw slots, 140 are kept
+// aside. By keyboard alone: held down, NumLock shows one note, which Enter
+// closes; Esc is shown like any key; Alt+K changes the unknown key, once the
+// dialog has gone; Alt+F4 leaves the dialog.
+TEST_F(Journeys, AnInvestigatedKeyIsChangedByKeyboardAloneAndNoStoredPairIsLost) {
+  constexpr Key kNumLock{VK_NUMLOCK, 0x45}, kEnter{VK_RETURN, 0x1C}, kEscape{VK_ESCAPE, 0x01},
+      kAlt{VK_MENU, 0x38}, kF4{VK_F4, 0x3E}, kK{'K', 0x25}, kUnknown{VK_OEM_102, 0x56};
+  constexpr DWORD kUp = KEYEVENTF_KEYUP;
   std::vector<std::pair<WORD, WORD>> pairs = {{0x1D, 0x3A}, {0x30, 0x56}};
   for (WORD from = 0x0101; pairs.size() < 151; ++from) pairs.push_back({0x30, from});
   const Bytes stored = MapOf(pairs);
@@ -365,67 +359,50 @@ TEST_F(Journeys, AnInvestigatedKeyIsChangedOnceItsDialogHasGoneAndNoStoredPairIs
   std::wstring note;
   Kivora kivora(&note);
   EXPECT_TRUE(note.starts_with(L"画面に表示できないキー変更が 140 件")) << note.size();
-  kivora.Command(kInvestigate);
-  const HWND dialog = kivora.Window(L"キーボードのキーを調べます");
+  const auto investigate = [&kivora] {
+    kivora.Command(kInvestigate);
+    const HWND dialog = kivora.Window(L"キーボードのキーを調べます");
+    SetForegroundWindow(dialog);
+    return dialog;
+  };
+  HWND dialog = investigate();
   ASSERT_TRUE(dialog);
-  SetForegroundWindow(dialog);
-  const Key unknown{VK_OEM_102, 0x56}, alt{VK_MENU, 0x38},
-      k{'K', 0x25};  // 0x56: no key of the picture
-  Keys({{unknown, 0}, {unknown, KEYEVENTF_KEYUP}});
+  Keys({{kNumLock, 0}, {kNumLock, 0}, {kNumLock, 0}});
+  const HWND numLockNote = kivora.Window(kProductTitle);
+  ASSERT_TRUE(WaitFor([&] { return numLockNote && GetForegroundWindow() == numLockNote; }));
+  Keys({{kEnter, 0}, {kEnter, kUp}});
+  EXPECT_TRUE(WaitFor([&] { return !IsWindow(numLockNote) && GetForegroundWindow() == dialog; }));
+  Keys({{kNumLock, 0}, {kNumLock, kUp}});  // still held: a repeat
+  EXPECT_FALSE(kivora.Window(kProductTitle, 500));
+  Keys({{kEscape, 0}, {kEscape, kUp}});
+  EXPECT_TRUE(WaitFor([&] { return Text(GetDlgItem(dialog, 151)) == L" 0x0001  "; }));
+  Keys({{kUnknown, 0}, {kUnknown, kUp}});
   EXPECT_TRUE(WaitFor([&] { return Text(GetDlgItem(dialog, 151)) == L" 0x0056  "; }));
   EXPECT_EQ(Text(GetDlgItem(dialog, 152)), L"該当なし");
-  Keys({{alt, 0},
-        {k, 0},
-        {k, KEYEVENTF_KEYUP},
-        {alt, KEYEVENTF_KEYUP}});  // the change button, by keyboard
+  Keys({{kAlt, 0}, {kK, 0}, {kK, kUp}, {kAlt, kUp}});  // the change button
   const HWND change = kivora.Window(
       L"変更前【Scan code】---> 変更後【Scan code】スキャンコード 0x0030 をどのキーに変更しますか？");
   ASSERT_TRUE(change);
   EXPECT_FALSE(IsWindow(dialog));
   Click(change, kA);
   ASSERT_TRUE(WaitFor([&] { return kivora.NoDialogOpen(); }));
-  kivora.Command(kChangedList);
-  const HWND list = kivora.Window(L"変更になったキー情報を一覧表示します");
-  EXPECT_EQ(ListRows(list).at(1), L"Scancode\t0x0056\t→\tＡ　　ち\t0x001e");
-  PostMessageW(list, WM_CLOSE, 0, 0);
-  ASSERT_TRUE(WaitFor([&] { return kivora.NoDialogOpen(); }));
   kivora.Command(kRegister);  // the change, and every other pair as it was
   EXPECT_TRUE(kivora.Answer(IDCANCEL).starts_with(L"キー情報をレジストリに登録しました。"));
   pairs[1].first = 0x1E;
   EXPECT_EQ(StoredMap(HKEY_LOCAL_MACHINE, kMachineKey), MapOf(pairs));
-}
-
-// Held down, NumLock shows one note, which Enter closes; Esc is shown like any
-// key; Alt+F4 leaves the dialog.
-TEST_F(Journeys, TheInvestigationWorksByKeyboardAlone) {
-  constexpr Key kNumLock{VK_NUMLOCK, 0x45}, kEnter{VK_RETURN, 0x1C}, kEscape{VK_ESCAPE, 0x01},
-      kAlt{VK_MENU, 0x38}, kF4{VK_F4, 0x3E};
-  constexpr DWORD kUp = KEYEVENTF_KEYUP;
-  Kivora kivora;
-  kivora.Command(kInvestigate);
-  const HWND dialog = kivora.Window(L"キーボードのキーを調べます");
-  ASSERT_TRUE(dialog);
-  SetForegroundWindow(dialog);
-  Keys({{kNumLock, 0}, {kNumLock, 0}, {kNumLock, 0}});
-  const HWND note = kivora.Window(kProductTitle);
-  ASSERT_TRUE(WaitFor([&] { return note && GetForegroundWindow() == note; }));
-  Keys({{kEnter, 0}, {kEnter, kUp}});
-  EXPECT_TRUE(WaitFor([&] { return !IsWindow(note) && GetForegroundWindow() == dialog; }));
-  Keys({{kNumLock, 0}, {kNumLock, kUp}});  // still held: a repeat
-  EXPECT_FALSE(kivora.Window(kProductTitle, 500));
-  Keys({{kEscape, 0}, {kEscape, kUp}});
-  EXPECT_TRUE(WaitFor([&] { return Text(GetDlgItem(dialog, 151)) == L" 0x0001  "; }));
+  dialog = investigate();
   Keys({{kAlt, 0}, {kF4, 0}, {kF4, kUp}, {kAlt, kUp}});
   EXPECT_TRUE(WaitFor([&] { return !IsWindow(dialog); }));
 }
 
-// The close box (WM_CLOSE) of each dialog ends it with nothing chosen (the
-// investigation's, by Alt+F4, above); the scancode entry's takes the change
-// dialog with it. The main window asks first. Typed into, the name box takes
-// no more than kivora.ini's 20 bytes, and the scancode entry four characters,
-// saying so at a fifth.
+// With A changed to S, the close box (WM_CLOSE) of each dialog ends it with
+// nothing chosen (the investigation's, by Alt+F4, above); the scancode entry's
+// takes the change dialog with it. The main window asks first. Typed into, the
+// name box takes no more than kivora.ini's 20 bytes, and the scancode entry four
+// characters, saying so at a fifth.
 TEST_F(Journeys, EveryDialogClosesByItsCloseBox) {
   Kivora kivora;
+  kivora.Change(kA, kS);
   constexpr int kAbout = 72, kTypedScancode = 349, kName = 108, kEntry = 154;
   // clang-format off
   const struct { int command, key, keyInChange; std::wstring caption; int edit = 0; std::wstring typed, kept = L"",
@@ -433,7 +410,7 @@ TEST_F(Journeys, EveryDialogClosesByItsCloseBox) {
       {kChangedList, 0, 0, L"変更になったキー情報を一覧表示します"}, {kAbout, 0, 0, kProductTitle},
       {kLoad, 0, 0, L"保存ファイルを読込・削除します"},
       {kSave, 0, 0, L"キー情報をファイルに保存します", kName, L"ab表表表表表表表表表x", L"ab表表表表表表表表表"},
-      {0, kA, 0, L"【Ａ　 　ち】キーをどのキーに変更しますか？"},
+      {0, kA, 0, L"変更前【Ａ　 　ち】---> 変更後【Ｓ　 　と】キーをどのキーに変更しますか？"},
       {0, kA, kTypedScancode, L"スキャンコードを直接入力します", kEntry, L"0e01d", L"0e01", L"４桁で入力して下さい。"},
   };
   // clang-format on
@@ -442,6 +419,10 @@ TEST_F(Journeys, EveryDialogClosesByItsCloseBox) {
     if (row.keyInChange) Click(kivora.Window(), row.keyInChange);
     const HWND dialog = kivora.Window(row.caption);
     ASSERT_TRUE(dialog) << row.command << " " << row.keyInChange;
+    if (row.command == kChangedList) {
+      EXPECT_EQ(ListRows(dialog),
+                std::vector<std::wstring>{L"Ａ　　ち\t0x001e\t→\tＳ　　と\t0x001f"});
+    }
     if (row.edit) {
       const HWND box = GetDlgItem(dialog, row.edit),
                  edit = FindWindowExW(box, nullptr, L"Edit", nullptr);  // a combo box's own
@@ -452,8 +433,7 @@ TEST_F(Journeys, EveryDialogClosesByItsCloseBox) {
     PostMessageW(dialog, WM_CLOSE, 0, 0);
     EXPECT_TRUE(WaitFor([&] { return kivora.NoDialogOpen(); })) << row.command;
   }
-  EXPECT_EQ(kivora.Label(kA, L"Ａ　\n　ち"), L"Ａ　\n　ち");
-  kivora.Change(kA, kS);
+  EXPECT_EQ(kivora.Label(kA, L"Ｓ　\n　と"), L"Ｓ　\n　と");
   PostMessageW(kivora.main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(kivora.Answer(IDCANCEL).starts_with(L"キー変更した内容を有効にするには"));
   EXPECT_FALSE(kivora.Ended(500));

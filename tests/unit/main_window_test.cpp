@@ -6,6 +6,7 @@
 
 #include "keymodel/mapping_operations.h"
 #include "keymodel/scancode_map.h"
+#include "savedsets/saved_set_file.h"
 #include "savedsets/set_operations.h"
 #include "tests/unit/fakes.h"
 #include "ui/texts.h"
@@ -20,6 +21,12 @@ using testing::Repeat;
 // one line: "warn pause, change 282, beep, label+, marks".
 std::string Tag(std::string_view text) {
   using namespace message;
+  // Written out here, not by the program: a wrong title or count must show.
+  const auto kept = [](const char* count) {
+    return std::string("画面に表示できないキー変更が ") + count +
+           " 件登録されています。\nこれらは［登録］しても、登録されたまま残ります。\n"
+           "［リセット］するか保存したキー内容を読み込んで［登録］すると、消去されます。";
+  };
   // clang-format off
   static const std::pair<std::string, const char*> tags[] = {
       {kMachineStoreUnreadable, "fallback"}, {kNoStoreReadable, "noStore"}, {kPauseKey, "pause"},
@@ -28,13 +35,13 @@ std::string Tag(std::string_view text) {
       {kWriteFailed, "writeFailed"}, {kUserMapNotApplied, "userMap"}, {kTooManySets, "twenty"},
       {kSetNameExists, "exists?"}, {kSetLoaded, "loaded"}, {kSetNameNotStorable, "notStorable"},
       {kTooManyPairs, "tooMany"}, {kSetFileWriteFailed, "notWritten"}, {kProductTitle, "bare"},
-      {kSetFileReadFailed, "notRead"}, {MainWindowTitle(StoreKind::Machine), "admin"},
-      {MainWindowTitle(StoreKind::User), "user"}, {kStoredMapUnreadable, "mapUnreadable"},
-      {kModeSwitchDropsChanges, "switch?"}, {KeptPairsNote(2), "kept 2"}, {KeptPairsNote(1), "kept 1"},
+      {kSetFileReadFailed, "notRead"}, {"Kivora キヴォラ v1.50   >> 管理者 <<", "admin"},
+      {"Kivora キヴォラ v1.50   >> ユーザー <<", "user"}, {kStoredMapUnreadable, "mapUnreadable"},
+      {kModeSwitchDropsChanges, "switch?"}, {kept("2"), "kept 2"}, {kept("1"), "kept 1"},
       {kTemporaryNotCreated, "tmpNotCreated"}, {StoreUnavailableNote(StoreKind::User), "noUserStore"},
       {kStoredMapAmbiguous, "mapAmbiguous"}, {SetFileNotOursNote({ForeignKind::UnknownLine, 16}), "notOurs 16"},
       {kSetNameTooLong, "nameTooLong"}, {MachineMapNote(1), "machineMap 1"},
-      {kSetFileChangedMeanwhile, "changedMeanwhile"}};
+      {kSetFileChangedMeanwhile, "changedMeanwhile"}, {SetFileNotOursNote({ForeignKind::TooLarge}), "notOurs large"}};
   // clang-format on
   for (const auto& [shown, tag] : tags) {
     if (shown == text) return tag;
@@ -139,7 +146,6 @@ TEST(MainWindow, StartReadsTheStoreItCanAndAltersNone) {
   struct { const char* name; void (*fail)(World&); std::string log; StoreKind mode;
            int shownSlot; /* 43 from the machine store, 1 from the user's, 0 neither */ std::size_t sets = 2;
   } const rows[] = {
-      {"machine", [](World&) {}, kAdmin, StoreKind::Machine, 43},
       // Registering would replace a value that is there but unreadable: say so.
       {"query fails", [](World& w) { w.store.machine.queryFails = true; }, kAdmin + ", warn mapUnreadable",
           StoreKind::Machine, 0},
@@ -158,6 +164,8 @@ TEST(MainWindow, StartReadsTheStoreItCanAndAltersNone) {
           StoreKind::Machine, 43, 0},
       {"kivora.ini not ours", [](World& w) { w.files.files[kIni] += "; mine\r\n"; }, kAdmin + ", warn notOurs 16",
           StoreKind::Machine, 43},
+      {"kivora.ini past 1 MiB", [](World& w) { w.files.files[kIni] = std::string(kMaxSetFileBytes + 1, ' '); },
+          kAdmin + ", warn notOurs large", StoreKind::Machine, 43, 0},
       // CapsLock -> Ctrl, then CapsLock -> Esc: the last one is shown, and said.
       {"a key named twice", [](World& w) { auto& v = *w.store.machine.value; v.insert(v.begin() + 16, {1, 0, 0x3A, 0}),
           v[8] = 3; }, kAdmin + ", warn mapAmbiguous", StoreKind::Machine, 43},
@@ -198,18 +206,14 @@ TEST(MainWindow, CommandsFollowTheirRules) {
       {"reset always dirty", [](World& w) { w.view.answers = {false, true}; },
           {command::kReset, command::kReset, kMayClose, kMayClose},
           "erase 43, label-, label-, ask unregistered, stays, ask unregistered, may close", true},
-      {"register, no restart", [](World& w) { w.view.choices = {{kCtrl}}; },
-          {kA, command::kRegister, kMayClose}, changeA + ", ask restart?, may close", false,
-          StoreKind::Machine, "machine"},
       // The window closes all the same: the value is registered.
       {"restart refused", [](World& w) { w.view.answers = {true}, w.view.restartSucceeds = false; },
           {command::kRegister}, "ask restart?, priv on, restart, warn restartFailed, priv off, close",
           false},
       // Both Ctrl keys and CapsLock made Esc: no key gives Ctrl any more.
-      {"register without Ctrl", [](World& w) { w.view.choices = {{201}, {201}, {201}}; },
-          {kCtrl, kRightCtrl, kCaps, command::kRegister},
-          "change 269, beep, label+, marks, change 279, beep, label+, marks, change 243, beep, "
-          "label+, marks, warn ctrlAltDel", true},
+      {"register without Ctrl",
+          [](World& w) { for (int key : {kCtrl, kRightCtrl, kCaps}) ApplyChange(w.catalogue, key, 201); },
+          {command::kRegister}, "warn ctrlAltDel", false},
       {"register, write fails",
           [](World& w) { w.view.choices = {{kCtrl}}, w.store.machine.setFails = true; },
           {kA, command::kRegister}, changeA + ", warn writeFailed", true},
@@ -280,9 +284,7 @@ TEST(MainWindow, CommandsFollowTheirRules) {
 // answer to the overwrite question; the transcript with what the dialog shows
 // and whether it stays open, then the sets and what kivora.ini holds.
 TEST(MainWindow, SavedSetCommandsShowAndKeepWhatTheyShould) {
-  const std::string three = "name=three               2026.12.07\r\nchg=   58   29\r\n",
-                    oneToday = "name=one                 2026.12.07\r\nchg=   58   29\r\n",
-                    upper = "name=One                 2026.12.07\r\nchg=   58   29\r\n";
+  const std::string oneToday = "name=one                 2026.12.07\r\nchg=   58   29\r\n";
   const std::string kLongName = "a" + Repeat("\x95\x5C", 10);
   using enum FileFault;
   struct { const char* name; char command; const char* typed; int row; FileFault fault; bool ok;
@@ -307,12 +309,9 @@ TEST(MainWindow, SavedSetCommandsShowAndKeepWhatTheyShould) {
       {"load, none selected", 'L', nullptr, -1, None, false, "", "one two", kTwoSets},
       {"load, past the end", 'L', nullptr, 2, None, false, "", "one two", kTwoSets},
       // Only a load changes the keys; it is not registered, so the close will ask.
-      {"load", 'L', nullptr, 0, None, false, "label+, erase 1..150, marks, show loaded", "one two",
-       kTwoSets},
       {"load, one pair kept", 'L', nullptr, 1, None, false, "label+, erase 1..150, marks, show loaded, show kept 1",
        "one two", kTwoSets},
       {"delete, none selected", 'D', nullptr, -1, None, false, "", "one two", kTwoSets},
-      {"delete the first", 'D', nullptr, 0, None, false, "", "two", kTwo},
       // Read back: the set is there again and no deleted flag is left.
       {"not deleted", 'D', nullptr, 1, Replace, false, "show notWritten", "one two", kTwoSets},
       {"read back fails", 'D', nullptr, 1, ReadBack, false, "show notRead", "", kOne},
