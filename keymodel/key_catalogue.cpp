@@ -124,20 +124,16 @@ constexpr PhysicalKey kPhysicalKeys[] = {
 };
 static_assert(std::size(kPhysicalKeys) == kPhysicalKeyCount);
 
-// Every physical key's scancode has the high byte 00 or E0: a table of both
-// pages finds its slot at once.
-constexpr std::size_t kPageSize = 256;
-constexpr std::size_t kExtendedPrefix = 0xE0;
+// Every physical key's scancode has the high byte 00 or E0: a page of make
+// codes for each finds its slot at once.
+constexpr unsigned kExtendedPrefix = 0xE0;
 
-constexpr std::size_t TableIndex(Scancode scancode) {
-  return (scancode >> 8 == kExtendedPrefix ? kPageSize : 0) + (scancode & 0xFF);
-}
-
-constexpr auto kSlotByScancode = [] {
-  std::array<std::uint8_t, 2 * kPageSize> slots{};
+constexpr auto kSlotByMakeCode = [] {
+  std::array<std::array<std::uint8_t, 256>, 2> slots{};
   int slot = kFirstKeySlot;
   for (const PhysicalKey& key : kPhysicalKeys) {
-    slots[TableIndex(key.scancode)] = static_cast<std::uint8_t>(slot++);
+    slots[key.scancode >> 8 == kExtendedPrefix][key.scancode & 0xFF] =
+        static_cast<std::uint8_t>(slot++);
   }
   return slots;
 }();
@@ -173,7 +169,7 @@ KeySlotRange KeySlots(const KeyCatalogue& catalogue) { return KeySlotRange(catal
 int PhysicalKeySlot(Scancode scancode) {
   const unsigned prefix = scancode >> 8;
   if (prefix != 0 && prefix != kExtendedPrefix) return 0;
-  return kSlotByScancode[TableIndex(scancode)];
+  return kSlotByMakeCode[prefix == kExtendedPrefix][scancode & 0xFF];
 }
 
 int KeySlotOf(const KeyCatalogue& catalogue, Scancode scancode) {

@@ -1,5 +1,8 @@
 #include "keymodel/mapping_operations.h"
 
+#include <array>
+#include <memory>
+
 namespace kivora {
 namespace {
 
@@ -64,18 +67,18 @@ ChangeOutcome ApplyChange(KeyCatalogue& catalogue, int sourceId, int targetId) {
 void RecordPairs(KeyCatalogue& catalogue, std::span<const ScancodePair> pairs) {
   // Where each key's pair kept aside is (position + 1), made at the first pair
   // kept: a value of thousands of unknown keys still reads in one pass.
-  std::vector<std::uint32_t> keptAt;
+  std::unique_ptr<std::array<std::uint32_t, 1 << 16>> keptAt;
   for (const ScancodePair& pair : pairs) {
     if (pair == ScancodePair{}) continue;
     const int toSlot = TargetSlotOf(catalogue, pair.to);
     int fromSlot = KeySlotOf(catalogue, pair.from);
     if (fromSlot == 0 && catalogue.rawCount >= kRawSlotCount) {
       std::vector<ScancodePair>& kept = catalogue.keptPairs;
-      if (keptAt.empty()) {
-        keptAt.assign(std::size_t{1} << 16, 0);
-        for (std::size_t i = 0; i < kept.size(); ++i) keptAt[kept[i].from] = i + 1;
+      if (!keptAt) {
+        keptAt = std::make_unique<std::array<std::uint32_t, 1 << 16>>();
+        for (std::size_t i = 0; i < kept.size(); ++i) (*keptAt)[kept[i].from] = i + 1;
       }
-      std::uint32_t& at = keptAt[pair.from];
+      std::uint32_t& at = (*keptAt)[pair.from];
       if (at != 0) {
         kept[at - 1].to = pair.to;
       } else {

@@ -1,13 +1,17 @@
 #include "keymodel/scancode_map.h"
 
 #include <algorithm>
+#include <bit>
 #include <bitset>
+#include <cstring>
 
 #include "keymodel/mapping_operations.h"
 
 namespace kivora {
 namespace {
 
+// The count is a little-endian word, as every machine Kivora is built for has.
+static_assert(std::endian::native == std::endian::little);
 constexpr std::size_t kEntryCountOffset = 8;
 constexpr std::size_t kEntrySize = 4;
 
@@ -16,18 +20,8 @@ void PutU16(std::uint8_t* p, std::uint16_t v) {
   p[1] = static_cast<std::uint8_t>(v >> 8);
 }
 
-void PutU32(std::uint8_t* p, std::uint32_t v) {
-  PutU16(p, static_cast<std::uint16_t>(v & 0xFFFF));
-  PutU16(p + 2, static_cast<std::uint16_t>(v >> 16));
-}
-
 std::uint16_t GetU16(const std::uint8_t* p) {
   return static_cast<std::uint16_t>(p[0] | (p[1] << 8));
-}
-
-std::uint32_t GetU32(const std::uint8_t* p) {
-  return static_cast<std::uint32_t>(p[0]) | (static_cast<std::uint32_t>(p[1]) << 8) |
-         (static_cast<std::uint32_t>(p[2]) << 16) | (static_cast<std::uint32_t>(p[3]) << 24);
 }
 
 }  // namespace
@@ -45,36 +39,35 @@ std::vector<std::uint8_t> BuildScancodeMap(const KeyCatalogue& catalogue) {
   });
   const std::size_t entries = (entry - value.data() - kScancodeMapHeaderSize) / kEntrySize + 1;
   value.resize(kScancodeMapHeaderSize + kEntrySize * entries);
-  PutU32(value.data() + kEntryCountOffset, static_cast<std::uint32_t>(entries));
+  const auto count = static_cast<std::uint32_t>(entries);
+  std::memcpy(value.data() + kEntryCountOffset, &count, sizeof count);
   return value;
 }
 
 StoredMap ParseScancodeMap(std::span<const std::uint8_t> value) {
   StoredMap map;
   if (value.size() < kScancodeMapHeaderSize) return map;
-  const std::uint32_t count = GetU32(value.data() + kEntryCountOffset);
-  if (count <= 1) return map;
+  std::uint32_t count;
+  std::memcpy(&count, value.data() + kEntryCountOffset, sizeof count);
+  if (count == 0) return map;  // as no entry, not as 4 G of them
   const std::size_t stored = (value.size() - kScancodeMapHeaderSize) / kEntrySize;
   const std::size_t n = std::min<std::size_t>(count - 1, stored);
   map.pairs.reserve(n);
+  const auto entry = [&value](std::size_t i) {
+    const std::uint8_t* p = value.data() + kScancodeMapHeaderSize + kEntrySize * i;
+    return ScancodePair{.from = GetU16(p + 2), .to = GetU16(p)};
+  };
   std::bitset<0x10000> named;
-  bool ended = false;
-  for (std::size_t i = 0; i < n; ++i) {
-    const std::uint8_t* entry = value.data() + kScancodeMapHeaderSize + kEntrySize * i;
-    const ScancodePair pair{.from = GetU16(entry + 2), .to = GetU16(entry)};
-    // An all-zero entry ends the entries, as the terminator does: a reader that
-    // stops there never sees what follows.
-    if (pair == ScancodePair{}) {
-      ended = true;
-    } else if (ended) {
-      map.ambiguous = true;
-      break;
-    } else {
-      map.ambiguous |= named.test(pair.from);
-      named.set(pair.from);
-      map.pairs.push_back(pair);
-    }
+  std::size_t i = 0;
+  // An all-zero entry ends the entries, as the terminator does.
+  for (; i < n && entry(i) != ScancodePair{}; ++i) {
+    const ScancodePair pair = entry(i);
+    map.ambiguous |= named.test(pair.from);
+    named.set(pair.from);
+    map.pairs.push_back(pair);
   }
+  // What follows a zero entry, a reader that stops there never sees.
+  for (++i; i < n; ++i) map.ambiguous |= entry(i) != ScancodePair{};
   return map;
 }
 

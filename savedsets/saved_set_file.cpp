@@ -61,7 +61,7 @@ bool ReadSavedSetFile(SavedSetTable& table, SetFileSystem& fs, const FilePath& d
     case FileRead::NotFound:
       return true;
     case FileRead::TooLarge:
-      table.foreign = {.kind = ForeignKind::TooLarge, .line = 0};
+      table.foreign = {.kind = ForeignKind::TooLarge};
       return true;
     case FileRead::Failed:
       break;
@@ -82,7 +82,7 @@ SetFileWrite WriteSavedSetFile(SavedSetTable& table, SetFileSystem& fs) {
   if (const SetFileWrite now = StillAsRead(table, fs); now != SetFileWrite::Written) return now;
   std::string text;
   for (const std::string& line : FormatSavedSets(table)) text += line;
-  bool written = false;
+  bool written;
   {
     auto file = fs.Create(table.tmpPath);
     if (!file) return SetFileWrite::NotCreated;

@@ -2,6 +2,7 @@
 
 #include <algorithm>
 #include <cstdio>
+#include <optional>
 
 #include "savedsets/set_name.h"
 
@@ -19,38 +20,27 @@ constexpr std::size_t kSetLineBytes = kDateColumn + kSetDateChars;
 constexpr std::size_t kPairLineBytes = kFromColumn + 2 * kNumberWidth;
 constexpr std::string_view kUtf8Bom = "\xEF\xBB\xBF";
 
-bool IsSpace(char c) { return c == ' ' || (c >= '\t' && c <= '\r'); }
-bool IsDigit(char c) { return c >= '0' && c <= '9'; }
+// What atoi skips before a number.
+constexpr std::string_view kSpaces = " \t\n\v\f\r";
 
 std::string_view Columns(std::string_view line, std::size_t first, std::size_t width) {
-  if (first >= line.size()) return {};
-  return line.substr(first, width);
-}
-
-// Like atoi over the field alone, kept modulo 65536: "   -1" is 0xFFFF.
-Scancode FieldNumber(std::string_view field) {
-  std::size_t i = 0;
-  while (i < field.size() && IsSpace(field[i])) ++i;
-  bool negative = false;
-  if (i < field.size() && (field[i] == '+' || field[i] == '-')) negative = field[i++] == '-';
-  std::uint32_t value = 0;
-  for (; i < field.size() && IsDigit(field[i]); ++i) {
-    value = value * 10 + static_cast<std::uint32_t>(field[i] - '0');
-  }
-  if (negative) value = 0u - value;
-  return static_cast<Scancode>(value);
+  return line.substr(std::min(first, line.size()), width);
 }
 
 // A number field as Kivora writes it, or as a hand may: blanks, perhaps a sign,
-// then digits to the field's end. Anything else there would be lost, or read as
-// a number nobody wrote ("58 29" as 58).
-bool IsNumberField(std::string_view field) {
-  std::size_t i = 0;
-  while (i < field.size() && IsSpace(field[i])) ++i;
-  if (i < field.size() && (field[i] == '+' || field[i] == '-')) ++i;
-  const std::size_t digits = i;
-  while (i < field.size() && IsDigit(field[i])) ++i;
-  return i > digits && i == field.size();
+// then digits to the field's end, kept modulo 65536 as atoi's would be ("   -1"
+// is 0xFFFF). Anything else is no number: it would be lost, or read as one
+// nobody wrote ("58 29" as 58).
+std::optional<Scancode> FieldNumber(std::string_view field) {
+  field.remove_prefix(std::min(field.find_first_not_of(kSpaces), field.size()));
+  const bool negative = field.starts_with('-');
+  if (negative || field.starts_with('+')) field.remove_prefix(1);
+  if (field.empty() || field.find_first_not_of("0123456789") != std::string_view::npos) {
+    return std::nullopt;
+  }
+  std::uint32_t value = 0;
+  for (const char digit : field) value = value * 10 + static_cast<std::uint32_t>(digit - '0');
+  return static_cast<Scancode>(negative ? 0u - value : value);
 }
 
 // A text-mode reader turns CR LF into LF before any line is cut into pieces.
@@ -116,15 +106,15 @@ SetFileText ParseSavedSets(std::string_view bytes) {
         foreign(current ? ForeignKind::TooManyPairs : ForeignKind::UnknownLine, number);
         continue;
       }
-      const std::string_view from = Columns(line, kFromColumn, kNumberWidth),
-                             to = Columns(line, kFromColumn + kNumberWidth, kNumberWidth);
+      const auto from = FieldNumber(Columns(line, kFromColumn, kNumberWidth)),
+                 to = FieldNumber(Columns(line, kFromColumn + kNumberWidth, kNumberWidth));
       // Read as numbers nobody wrote, it would change keys the line never named.
-      if (line.size() != kPairLineBytes || !IsNumberField(from) || !IsNumberField(to)) {
+      if (line.size() != kPairLineBytes || !from || !to) {
         foreign(ForeignKind::UnknownLine, number);
         continue;
       }
-      current->pairs.push_back({.from = FieldNumber(from), .to = FieldNumber(to)});
-    } else if (line.find_first_not_of(" \t\r") != std::string_view::npos) {
+      current->pairs.push_back({.from = *from, .to = *to});
+    } else if (line.find_first_not_of(kSpaces) != std::string_view::npos) {
       foreign(ForeignKind::UnknownLine, number);  // a comment, a section, text of another program
     }
   }
@@ -147,11 +137,10 @@ std::vector<std::string> FormatSavedSets(const SavedSetTable& table) {
     line += std::string_view(set.date).substr(0, kSetDateChars);
     line += "\r\n";
     lines.push_back(std::move(line));
-    for (std::size_t p = 0; p < set.pairs.size() && p < kMaxSetPairs; ++p) {
+    for (const ScancodePair& pair : set.pairs) {
       char pairLine[32];
-      std::snprintf(pairLine, sizeof pairLine, "chg=%5u%5u\r\n",
-                    static_cast<unsigned>(set.pairs[p].from),
-                    static_cast<unsigned>(set.pairs[p].to));
+      std::snprintf(pairLine, sizeof pairLine, "chg=%5u%5u\r\n", static_cast<unsigned>(pair.from),
+                    static_cast<unsigned>(pair.to));
       lines.emplace_back(pairLine);
     }
   }

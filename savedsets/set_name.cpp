@@ -14,13 +14,12 @@ std::string_view WithoutTrailingBlanks(std::string_view name) {
 }
 
 std::string_view WithoutTypedBlanks(std::string_view cp932) {
-  constexpr std::string_view kFullWidthBlank = "\x81\x40";
   std::size_t end = 0;
-  for (std::size_t i = 0; i < cp932.size();) {
-    const bool pair = IsCp932LeadByte(static_cast<unsigned char>(cp932[i])) && i + 1 < cp932.size();
-    const bool blank = pair ? cp932.substr(i, 2) == kFullWidthBlank : cp932[i] == ' ';
-    i += pair ? 2 : 1;
-    if (!blank) end = i;
+  for (std::size_t at = 0; at < cp932.size();) {
+    const std::string_view character =
+        cp932.substr(at, IsCp932LeadByte(static_cast<unsigned char>(cp932[at])) ? 2 : 1);
+    at += character.size();
+    if (character != " " && character != "\x81\x40") end = at;  // "　", the full-width blank
   }
   return cp932.substr(0, end);
 }

@@ -1,5 +1,6 @@
 #include "savedsets/set_operations.h"
 
+#include <algorithm>
 #include <cstdio>
 
 #include "keymodel/mapping_operations.h"
@@ -9,15 +10,15 @@ namespace kivora {
 
 std::string SetListRow(const SavedKeySet& set) {
   std::string row = set.name;
-  if (row.size() < kMaxSetNameBytes) row.resize(kMaxSetNameBytes, ' ');
+  row.resize(std::max(row.size(), kMaxSetNameBytes), ' ');
   return row + "\t" + set.date;
 }
 
 std::optional<std::size_t> FindSetByName(const SavedSetTable& table, std::string_view name) {
-  for (std::size_t i = 0; i < table.sets.size(); ++i) {
-    if (table.sets[i].name == name) return i;
-  }
-  return std::nullopt;
+  const auto set = std::find_if(table.sets.begin(), table.sets.end(),
+                                [name](const SavedKeySet& s) { return s.name == name; });
+  if (set == table.sets.end()) return std::nullopt;
+  return static_cast<std::size_t>(set - table.sets.begin());
 }
 
 std::optional<std::vector<ScancodePair>> MappingAsPairs(const KeyCatalogue& catalogue) {

@@ -40,7 +40,8 @@ bool IsChangeTarget(int id) {
 
 ButtonState ScancodeButtonState(const KeyCatalogue& catalogue, int sourceSlot) {
   const int target = catalogue[sourceSlot].targetSlot;
-  if (target == 0 || LabelSource(target) < kFirstRawSlot) return ButtonState::Unchanged;
+  // An unchanged source (target 0) is no raw-scancode label either.
+  if (LabelSource(target) < kFirstRawSlot) return ButtonState::Unchanged;
   return catalogue.rawCount < kRawSlotCount ? ButtonState::Enabled : ButtonState::Disabled;
 }
 

@@ -7,8 +7,10 @@ namespace kivora {
 int ScaleForDpi(int value, int dpi) { return (value * dpi + kBaseDpi / 2) / kBaseDpi; }
 
 Point CentredTopLeft(const Rect& workArea, int windowWidth, int windowHeight) {
+  // Centred, a window no larger than the area ends inside it; a larger one
+  // would start before it, and starts at its edge instead.
   const auto centre = [](int low, int high, int size) {
-    return std::max(low, std::min(low + (high - low) / 2 - size / 2, high - size));
+    return std::max(low, low + (high - low) / 2 - size / 2);
   };
   return {centre(workArea.left, workArea.right, windowWidth),
           centre(workArea.top, workArea.bottom, windowHeight)};

@@ -24,7 +24,6 @@ int NextFocusId(unsigned message, int focusedId) {
   }
   // PageUp: the first key of the focused key's group, or of the group before when
   // the focus is on a first key already; from Esc (or nothing) round to the keypad.
-  if (focusedId <= kGroupStarts.front()) return kGroupStarts.back();
   for (std::size_t g = kGroupStarts.size(); g-- > 0;) {
     if (focusedId > kGroupStarts[g]) return kGroupStarts[g];
   }

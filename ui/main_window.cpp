@@ -194,7 +194,6 @@ void MainWindow::SwitchMode(StoreKind mode) {
 }
 
 void MainWindow::ChangeKey(int sourceId) {
-  state_.sourceId = sourceId;
   if (sourceId == command::kPauseKey) view_.ShowWarning(message::kPauseKey);
   const ChangeChoice choice = view_.RunChangeDialog(sourceId);
   if (choice.targetId == 0) return;

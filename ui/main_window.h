@@ -87,7 +87,6 @@ class MainWindowView {
 struct MainWindowState {
   StoreKind mode = StoreKind::Machine;
   bool dirty = false;  // changes on screen that are not registered
-  int sourceId = 0;    // the key being changed, or last changed
 };
 
 class MainWindow {

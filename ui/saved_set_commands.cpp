@@ -11,17 +11,15 @@ namespace kivora {
 namespace {
 
 // What a save or delete shows when kivora.ini was not written.
-std::optional<std::string> WriteFailure(SetFileWrite result, const SavedSetTable& table) {
+std::optional<std::string> WriteFailure(SetFileWrite result) {
   switch (result) {
     case SetFileWrite::Written:
       return std::nullopt;
-    case SetFileWrite::NotOurs:
-      if (table.foreign.kind != ForeignKind::None) return SetFileNotOursNote(table.foreign);
-      return message::kSetFileReadFailed;
     case SetFileWrite::NotCreated:
       return message::kTemporaryNotCreated;
     case SetFileWrite::ChangedMeanwhile:
       return message::kSetFileChangedMeanwhile;
+    case SetFileWrite::NotOurs:  // the commands open no set dialog then: said before
     case SetFileWrite::Failed:
       break;
   }
@@ -53,7 +51,7 @@ SetDialogOutcome MainWindow::SaveSet(const std::optional<std::string>& typedName
   if (written == SetFileWrite::ChangedMeanwhile) {
     ReadSavedSetFile(savedSets_, files_, exeDirectory_);
   }
-  if (auto failure = WriteFailure(written, saved)) return {.messages = {std::move(*failure)}};
+  if (auto failure = WriteFailure(written)) return {.messages = {std::move(*failure)}};
   savedSets_ = std::move(saved);
   return {};
 }
@@ -76,7 +74,7 @@ SetDialogOutcome MainWindow::DeleteSet(std::optional<std::size_t> position) {
   if (!position || *position >= savedSets_.sets.size()) return {};
   SetDialogOutcome outcome;
   savedSets_.deleted[*position] = true;
-  if (auto failure = WriteFailure(WriteSavedSetFile(savedSets_, files_), savedSets_)) {
+  if (auto failure = WriteFailure(WriteSavedSetFile(savedSets_, files_))) {
     outcome.messages.push_back(std::move(*failure));
   }
   // Read back whatever the write did: the table then matches the file again.

@@ -44,7 +44,7 @@ extern "C" int LLVMFuzzerTestOneInput(const std::uint8_t* data, std::size_t size
        start < original.size(); start = end + 1) {
     end = std::min(original.find('\n', start), original.size());
     const std::string_view line = std::string_view(original).substr(start, end - start);
-    FUZZ_CHECK(line.find_first_not_of(" \t\r") == std::string_view::npos ||
+    FUZZ_CHECK(line.find_first_not_of(" \t\n\v\f\r") == std::string_view::npos ||
                line.starts_with("name=") || line.starts_with("chg="));
   }
   return 0;

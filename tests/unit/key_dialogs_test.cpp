@@ -100,12 +100,12 @@ TEST(Geometry, MarkSitsJustOutsideTheButton) {
 // by the ten raw slots.
 TEST(ChangeRules, CaptionPromptAndScancodeButtonForEveryKindOfSource) {
   KeyCatalogue c;
-  c[161].scancode = 0x0056;
+  c[kFirstRawSlot].scancode = 0x0056;
   ApplyChange(c, IdFromSlot(1), IdFromSlot(kDisableSlot));
   RecordPair(c, {.from = 0x001F, .to = 0xE07A});  // S -> a code no key has
   // clang-format off
   const struct { int slot; const char* caption; ButtonState nineInUse, tenInUse; } rows[] = {
-      {161, "【Scan code】スキャンコード 0x0056 をどのキーに変更しますか？", Unchanged, Unchanged},
+      {160, "【Scan code】スキャンコード 0x0056 をどのキーに変更しますか？", Unchanged, Unchanged},
       {1, "変更前【Esc 】---> 変更後【無効 】キーをどのキーに変更しますか？", Unchanged, Unchanged},
       {45, "変更前【Ｓ　 　と】---> 変更後【Scan code】スキャンコード 0xe07a をどのキーに変更しますか？", Enabled, Disabled},
   };
@@ -217,7 +217,7 @@ TEST(Investigation, UnknownKeysAreOfferedARawSlotUntilTen) {
   ApplyChange(c, 360, IdFromSlot(44));
   c[kFirstRawSlot + c.rawCount++].scancode = 0x56;
   HandleKeyEvent(c, Press(0x59));
-  EXPECT_EQ(c.currentRawIndex, 2);
+  EXPECT_EQ(std::pair(c.currentRawIndex, c[162].scancode), std::pair(2, Scancode{0x59}));
   HandleKeyEvent(c, Press(0x56));
   EXPECT_EQ(c.currentRawIndex, 1);
   HandleKeyEvent(c, Press(0x1E));  // a key of the picture withdraws the offer

@@ -21,7 +21,14 @@ using testing::Repeat;
 // one line: "warn pause, change 282, beep, label+, marks".
 std::string Tag(std::string_view text) {
   using namespace message;
-  // Written out here, not by the program: a wrong title or count must show.
+  // Written out here, not by the program: a wrong title, count or reason must show.
+  const auto notOurs = [](const char* reason) {
+    return std::string(
+               "kivora.ini（キー内容保存ファイル）に、Kivora が書き換えると失われる内容があります。\n（") +
+           reason +
+           "）\nファイルを守るため、保存と削除はできません。読込はできます。\n"
+           "保存するには、kivora.ini を別の名前に変えるか、内容を直して下さい。";
+  };
   const auto kept = [](const char* count) {
     return std::string("画面に表示できないキー変更が ") + count +
            " 件登録されています。\nこれらは［登録］しても、登録されたまま残ります。\n"
@@ -38,10 +45,13 @@ std::string Tag(std::string_view text) {
       {kSetFileReadFailed, "notRead"}, {"Kivora キヴォラ v1.50   >> 管理者 <<", "admin"},
       {"Kivora キヴォラ v1.50   >> ユーザー <<", "user"}, {kStoredMapUnreadable, "mapUnreadable"},
       {kModeSwitchDropsChanges, "switch?"}, {kept("2"), "kept 2"}, {kept("1"), "kept 1"},
-      {kTemporaryNotCreated, "tmpNotCreated"}, {StoreUnavailableNote(StoreKind::User), "noUserStore"},
-      {kStoredMapAmbiguous, "mapAmbiguous"}, {SetFileNotOursNote({ForeignKind::UnknownLine, 16}), "notOurs 16"},
+      {kTemporaryNotCreated, "tmpNotCreated"},
+      {"ユーザー用のレジストリ（HKEY_CURRENT_USER\\Keyboard Layout）を開けませんでした。\n"
+       "ユーザーモードには切り替えていません。", "noUserStore"},
+      {kStoredMapAmbiguous, "mapAmbiguous"}, {notOurs("16 行目：キー内容ではない行です"), "notOurs 16"},
       {kSetNameTooLong, "nameTooLong"}, {MachineMapNote(1), "machineMap 1"},
-      {kSetFileChangedMeanwhile, "changedMeanwhile"}, {SetFileNotOursNote({ForeignKind::TooLarge}), "notOurs large"}};
+      {kSetFileChangedMeanwhile, "changedMeanwhile"}, {notOurs("ファイルが 1 MB を超えています"), "notOurs large"},
+      {notOurs("1 行目：Shift-JIS 以外の文字コードです"), "notOurs encoding"}};
   // clang-format on
   for (const auto& [shown, tag] : tags) {
     if (shown == text) return tag;
@@ -162,8 +172,9 @@ TEST(MainWindow, StartReadsTheStoreItCanAndAltersNone) {
           "warn fallback, warn noStore, title bare, close", StoreKind::Machine, 0, 0},
       {"kivora.ini unreadable", [](World& w) { w.files.fault = FileFault::Read; }, kAdmin + ", warn notRead",
           StoreKind::Machine, 43, 0},
-      {"kivora.ini not ours", [](World& w) { w.files.files[kIni] += "; mine\r\n"; }, kAdmin + ", warn notOurs 16",
-          StoreKind::Machine, 43},
+      // A byte-order mark of UTF-16: what can be read is, but the file is not ours to rewrite.
+      {"kivora.ini not ours", [](World& w) { w.files.files[kIni] = "\xFF\xFE" + kTwoSets; },
+          kAdmin + ", warn notOurs encoding", StoreKind::Machine, 43, 1},
       {"kivora.ini past 1 MiB", [](World& w) { w.files.files[kIni] = std::string(kMaxSetFileBytes + 1, ' '); },
           kAdmin + ", warn notOurs large", StoreKind::Machine, 43, 0},
       // CapsLock -> Ctrl, then CapsLock -> Esc: the last one is shown, and said.
@@ -196,6 +207,7 @@ TEST(MainWindow, CommandsFollowTheirRules) {
       {"key, nothing chosen", [](World&) {}, {kCaps}, "change 243", false},
       // Enter, Escape and ids that are no command do nothing at all.
       {"no commands", [](World&) {}, {1, 2, 0, 57, 78, 199, 311, 348, 359, 370, 1000}, "", false},
+      {"the last key commands", [](World&) {}, {310, 369}, "change 310, change 369", false},
       {"key cleared by itself", [](World& w) { w.view.choices = {{kCaps}}; }, {kCaps},
           "change 243, beep, erase 43, label+, marks", true},
       {"pause warns first", [](World& w) { w.view.choices = {{kCtrl}}; }, {command::kPauseKey},
@@ -290,14 +302,17 @@ TEST(MainWindow, SavedSetCommandsShowAndKeepWhatTheyShould) {
   struct { const char* name; char command; const char* typed; int row; FileFault fault; bool ok;
            const char* log; std::string names; std::string file; } const rows[] = {
       {"not storable", 'S', nullptr, -1, None, false, "show notStorable, stays", "one two", kTwoSets},
-      {"empty name, or blanks only", 'S', " \x81\x40", -1, None, false, "", "one two", kTwoSets},
+      {"empty name, or blanks only", 'S', "\x81\x40 ", -1, None, false, "", "one two", kTwoSets},
+      {"a new set, last", 'S', "three", -1, None, false, "", "one two three",
+       kTwoSets + "name=three               2026.12.07\r\nchg=   58   29\r\n"},
       // "a" and ten double-byte characters: 21 bytes, refused, never cut.
       {"past 20 bytes", 'S', kLongName.c_str(), -1, None, false, "show nameTooLong, stays", "one two", kTwoSets},
       {"existing, Cancel", 'S', "two", -1, None, false, "ask exists?, stays", "one two", kTwoSets},
       // The full-width blank an IME leaves finds the set that looks the same.
       {"existing, OK", 'S', "one\x81\x40", -1, None, true, "ask exists?", "one two", oneToday + kTwo},
       // The table stays as kivora.ini is, and kivora.ini keeps every byte.
-      {"create", 'S', "three", -1, Create, false, "show tmpNotCreated", "one two", kTwoSets},
+      // Twenty bytes, which fit.
+      {"create", 'S', kLongName.c_str() + 1, -1, Create, false, "show tmpNotCreated", "one two", kTwoSets},
       {"write", 'S', "three", -1, Write, false, "show notWritten", "one two", kTwoSets},
       {"flush", 'S', "three", -1, Flush, false, "show notWritten", "one two", kTwoSets},
       {"close", 'S', "three", -1, Close, false, "show notWritten", "one two", kTwoSets},
@@ -346,10 +361,14 @@ TEST(MainWindow, SavedSetCommandsShowAndKeepWhatTheyShould) {
 }
 // clang-format on
 
+// A row pads the name to 20 bytes; a set takes 100 pairs, and no more.
 TEST(SetOperations, ListRowsPadTheNameToTwentyBytes) {
   const std::string wide = "\x95\x5C\x83\x4C";  // 表キ: four bytes, two characters
   EXPECT_EQ(SetListRow({.name = wide, .date = "2026.12.06"}),
             wide + std::string(16, ' ') + "\t2026.12.06");
+  KeyCatalogue c;
+  for (int slot = 1; slot <= 100; ++slot) ApplyChange(c, IdFromSlot(slot), IDC_DISABLE);
+  EXPECT_EQ(MappingAsPairs(c).value_or(std::vector<ScancodePair>{}).size(), 100u);
 }
 
 }  // namespace

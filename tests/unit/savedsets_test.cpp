@@ -38,13 +38,14 @@ TEST(SavedSetFormat, ReadsEveryFileAsADefiniteTable) {
       {"a UTF-8 mark is skipped, blank lines carry nothing", "\xEF\xBB\xBFname=a\n \t\nchg=    1    2\n",
        {{"a", "", {{1, 2}}}}},
       {"a date past its columns", "name=a                   2026.12.06x\n", {{"a", "2026.12.06"}}, {UnknownLine, 1}},
+      {"a UTF-16 mark, and no NUL to tell", "\xFE\xFFname=a\n", {}, {OtherEncoding, 1}},
       {"UTF-16, as Notepad saves Unicode", "\xFF\xFEn\0a\0m\0e\0=\0a\0\r\0\n\0"s, {}, {OtherEncoding, 1}},
       {"a comment line", "name=a\r\n; my layouts\r\n", {{"a"}}, {UnknownLine, 2}},
       {"pair fields like atoi, modulo 65536",
        "name=x\nchg=   -1    7\nchg=99999  +12\nchg=\t  12\r\v 34\nchg=  x 5 abcd\nchg=\n",
        {{"x", "", {{0xFFFF, 7}, {99999 - 65536, 12}, {12, 34}}}}, {UnknownLine, 5}},
       // Not loaded: "58 29" read as 58 would disable CapsLock.
-      {"a pair not in its columns", "name=x\nchg=58 29\n", {{"x"}}, {UnknownLine, 2}},
+      {"pairs not in their columns", "name=x\nchg=58 29\nchg=        12\nchg=   58   2x\n", {{"x"}}, {UnknownLine, 2}},
       {"stray and unknown lines",
        "chg=    1    2\nNAME=upper\nname=real\nChg=    3    4\n\ncomment\nchg=    5    6\n",
        {{"real", "", {{5, 6}}}}, {UnknownLine, 1}},
@@ -105,6 +106,8 @@ TEST(SavedSetFile, ReadFindsTheFileBesideTheProgram) {
     EXPECT_EQ(table.sets.size(), exists && fault == None ? 1u : 0u) << directory;
     EXPECT_FALSE(table.deleted[0]) << directory;
     fs.fault = None;
+    EXPECT_EQ(WriteSavedSetFile(table, fs) == SetFileWrite::Written, fault == None) << directory;
+    // Again: the file is what the first write made it, not changed by another.
     EXPECT_EQ(WriteSavedSetFile(table, fs) == SetFileWrite::Written, fault == None) << directory;
     EXPECT_EQ(fs.files[expected + "kivora.ini"], exists ? kOld : "") << directory;
   }
