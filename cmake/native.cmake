@@ -16,11 +16,6 @@ target_link_libraries(kivora_unit_tests PRIVATE kivora_core GTest::gtest GTest::
 target_compile_options(kivora_unit_tests PRIVATE ${KIVORA_WARNINGS} -Wno-missing-field-initializers)
 gtest_discover_tests(kivora_unit_tests DISCOVERY_TIMEOUT 30)
 
-# Every fault of tests/faults/faults.tsv still finds its place in the code, so
-# a change that moves it says so now, not at the next `make faults` (a second,
-# no build; the planted copies of `make faults` leave it out).
-add_test(NAME faults.PlantsFindTheirText COMMAND ${CMAKE_SOURCE_DIR}/scripts/faults --check)
-
 # The core's benchmark (`make bench`, Debian's libbenchmark-dev), never built by
 # `make build` or `make test`; it is measured in the optimised bench preset.
 find_package(benchmark QUIET)
