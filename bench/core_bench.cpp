@@ -68,7 +68,7 @@ void RecordScancodeMap(benchmark::State& state) {
   KeyCatalogue catalogue;
   for (auto _ : state) {
     ClearForLoad(catalogue);
-    for (const ScancodePair& pair : ParseScancodeMap(value).pairs) RecordPair(catalogue, pair);
+    RecordPairs(catalogue, ParseScancodeMap(value).pairs);
     benchmark::DoNotOptimize(catalogue);
   }
   // Every pair comes back: on the 109 keys, the 10 raw slots, or kept aside.
@@ -78,8 +78,7 @@ BENCHMARK(RecordScancodeMap)->Apply(WithSpread);
 
 void BuildFullScancodeMap(benchmark::State& state) {
   KeyCatalogue catalogue;
-  for (const ScancodePair& pair : ParseScancodeMap(FullMapValue()).pairs)
-    RecordPair(catalogue, pair);
+  RecordPairs(catalogue, ParseScancodeMap(FullMapValue()).pairs);
   std::size_t size = 0;
   for (auto _ : state) {
     const std::vector<std::uint8_t> value = BuildScancodeMap(catalogue);

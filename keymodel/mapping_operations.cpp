@@ -1,7 +1,8 @@
 #include "keymodel/mapping_operations.h"
 
-#include <array>
-#include <memory>
+#include <algorithm>
+#include <bitset>
+#include <numeric>
 
 namespace kivora {
 namespace {
@@ -14,6 +15,37 @@ bool IsTargetSlot(int slot) {
 void Unchange(KeySlot& slot) {
   slot.targetSlot = 0;
   slot.targetScancode = 0;
+}
+
+// One pair per key kept aside: a later pair for a key takes the place of its
+// first, as a key with a slot keeps its last target. Sorted, not searched, so a
+// value of thousands of unknown keys still reads at once.
+void OnePairPerKeptKey(std::vector<ScancodePair>& kept) {
+  std::bitset<0x10000> seen;
+  bool twice = false;
+  for (const ScancodePair& pair : kept) {
+    twice |= seen.test(pair.from);
+    seen.set(pair.from);
+  }
+  if (!twice) return;
+  std::vector<std::size_t> order(kept.size());
+  std::iota(order.begin(), order.end(), std::size_t{0});
+  std::stable_sort(order.begin(), order.end(),
+                   [&kept](std::size_t a, std::size_t b) { return kept[a].from < kept[b].from; });
+  std::vector<bool> later(kept.size());
+  for (std::size_t i = 1, first = 0; i < order.size(); ++i) {
+    if (kept[order[i]].from != kept[order[first]].from) {
+      first = i;
+      continue;
+    }
+    kept[order[first]].to = kept[order[i]].to;
+    later[order[i]] = true;
+  }
+  std::vector<ScancodePair> once;
+  for (std::size_t i = 0; i < kept.size(); ++i) {
+    if (!later[i]) once.push_back(kept[i]);
+  }
+  kept = std::move(once);
 }
 
 // Where a stored `to` points: the walk over the labelled slots 1..150 with the
@@ -65,26 +97,12 @@ ChangeOutcome ApplyChange(KeyCatalogue& catalogue, int sourceId, int targetId) {
 }
 
 void RecordPairs(KeyCatalogue& catalogue, std::span<const ScancodePair> pairs) {
-  // Where each key's pair kept aside is (position + 1), made at the first pair
-  // kept: a value of thousands of unknown keys still reads in one pass.
-  std::unique_ptr<std::array<std::uint32_t, 1 << 16>> keptAt;
   for (const ScancodePair& pair : pairs) {
     if (pair == ScancodePair{}) continue;
     const int toSlot = TargetSlotOf(catalogue, pair.to);
     int fromSlot = KeySlotOf(catalogue, pair.from);
     if (fromSlot == 0 && catalogue.rawCount >= kRawSlotCount) {
-      std::vector<ScancodePair>& kept = catalogue.keptPairs;
-      if (!keptAt) {
-        keptAt = std::make_unique<std::array<std::uint32_t, 1 << 16>>();
-        for (std::size_t i = 0; i < kept.size(); ++i) (*keptAt)[kept[i].from] = i + 1;
-      }
-      std::uint32_t& at = (*keptAt)[pair.from];
-      if (at != 0) {
-        kept[at - 1].to = pair.to;
-      } else {
-        kept.push_back(pair);
-        at = static_cast<std::uint32_t>(kept.size());
-      }
+      catalogue.keptPairs.push_back(pair);
       continue;
     }
     if (fromSlot == 0) {
@@ -96,6 +114,7 @@ void RecordPairs(KeyCatalogue& catalogue, std::span<const ScancodePair> pairs) {
     s.targetSlot = fromSlot <= kLastKeySlot && toSlot != 0 ? toSlot : kFirstRawSlot;
     s.targetScancode = pair.to;
   }
+  OnePairPerKeptKey(catalogue.keptPairs);
 }
 
 void RecordPair(KeyCatalogue& catalogue, ScancodePair pair) { RecordPairs(catalogue, {&pair, 1}); }
