@@ -437,8 +437,7 @@ TEST_F(Journeys, EveryDialogClosesByItsCloseBox) {
   PostMessageW(kivora.main, WM_CLOSE, 0, 0);
   EXPECT_TRUE(kivora.Answer(IDCANCEL).starts_with(L"キー変更した内容を有効にするには"));
   EXPECT_FALSE(kivora.Ended(500));
-  // Behind another program's window, a second start ends and brings this one to
-  // the front. (Wine restores a minimised dialog by itself, so that is not shown.)
+  // A second start brings this one before another window (Wine unminimises by itself).
   const HWND other = CreateWindowExW(0, L"STATIC", L"other", WS_OVERLAPPEDWINDOW | WS_VISIBLE, 0, 0,
                                      200, 100, nullptr, nullptr, nullptr, nullptr);
   ASSERT_TRUE(

@@ -212,8 +212,7 @@ TEST(MainWindow, CommandsFollowTheirRules) {
           "change 243, beep, erase 43, label+, marks", true},
       {"pause warns first", [](World& w) { w.view.choices = {{kCtrl}}; }, {command::kPauseKey},
           "warn pause, change 282, beep, label+, marks", true},
-      // The investigation offered raw slot 160.
-      {"raw slot", [](World& w) { w.view.choices = {{kCtrl}}, w.catalogue.currentRawIndex = 0; },
+      {"raw slot offered", [](World& w) { w.view.choices = {{kCtrl}}, w.catalogue.currentRawIndex = 0; },
           {IdFromSlot(kFirstRawSlot)}, "change 360, beep, label+, marks", true},
       {"reset always dirty", [](World& w) { w.view.answers = {false, true}; },
           {command::kReset, command::kReset, kMayClose, kMayClose},

@@ -90,7 +90,7 @@ TEST(SavedSetFormat, WritesNoDeletedSetsAndCutsOverlongNamesWhole) {
 
 // Before the first read there is nowhere to write; every read starts over from a
 // stale table, here one set flagged deleted. Only a missing file is no sets: one
-// that cannot be read is never written over.
+// that cannot be read is never written over. A second write finds the first's file.
 TEST(SavedSetFile, ReadFindsTheFileBesideTheProgram) {
   using enum testing::FileFault;
   const std::tuple<FilePath, bool, testing::FileFault, FilePath> rows[] = {
@@ -107,7 +107,6 @@ TEST(SavedSetFile, ReadFindsTheFileBesideTheProgram) {
     EXPECT_FALSE(table.deleted[0]) << directory;
     fs.fault = None;
     EXPECT_EQ(WriteSavedSetFile(table, fs) == SetFileWrite::Written, fault == None) << directory;
-    // Again: the file is what the first write made it, not changed by another.
     EXPECT_EQ(WriteSavedSetFile(table, fs) == SetFileWrite::Written, fault == None) << directory;
     EXPECT_EQ(fs.files[expected + "kivora.ini"], exists ? kOld : "") << directory;
   }
