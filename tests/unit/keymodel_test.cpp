@@ -160,6 +160,7 @@ TEST(HasCtrlAltDelete, NeedsACtrlAnAltAndDeleteProducedSomewhere) {
       {"no Ctrl but from codes no key sends", {{69, 150}, {79, 150}}, false, 0, {{0, 0x1D}, {0xE000, 0x1D}}},
       {"no Ctrl from make codes past 7F or other prefixes", {{69, 150}, {79, 150}}, false, 0,
        {{0x0180, 0x1D}, {0x7F7F, 0x1D}, {0xE0FF, 0x1D}, {0x0080, 0x1D}}},
+      {"a Ctrl from the last make code, 7F", {{69, 150}, {79, 150}}, true, 0, {{0xE07F, 0x1D}}},
       {"nor from raw slots holding them", {{69, 150}, {79, 150}}, false, 0, {}, {{0x0180, 0x1D}, {0xE0FF, 0x1D}}},
   };
   // clang-format on
